@@ -1,0 +1,29 @@
+// Process-wide state of the program, created once at start-up.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "config/live_profile.h"
+#include "device/apply.h"
+#include "device/device_link.h"
+#include "device/device_threads.h"
+
+namespace zrv {
+
+struct ProgramState {
+    std::string programFolder;  // never ends in a slash
+    std::string configPath;
+    std::string skinFolder;
+    std::string macroFilePath;
+    std::atomic<int32_t> curConfig{0};
+    std::atomic<int> uiLanguage{0};  // 0 Chinese, anything else English
+    LiveProfile profile;
+    DeviceLink link;
+    AppliedState applied;
+    HandOver handOver;
+    uint8_t currentPage = 0;
+};
+
+}  // namespace zrv

@@ -1,0 +1,39 @@
+// The one owner of the mouse's two interfaces, their report lengths and the report buffers.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/hid.h"
+
+namespace zrv {
+
+inline constexpr uint16_t kVendorId = 0x18F8;
+inline constexpr uint16_t kProductId = 0x1286;
+inline constexpr size_t kReportBufferSize = 256;
+
+struct DeviceLink {
+    // Written only by Discover on the window thread, before the threads use them.
+    std::shared_ptr<HidHandle> readHandle;   // usage page 0xFF00, usage 1
+    std::shared_ptr<HidHandle> writeHandle;  // usage page 0xFF01, usage 1
+    HidInterfaceInfo readCaps{};
+    HidInterfaceInfo writeCaps{};
+    std::string devicePath;
+    std::atomic<bool> connected{false};
+
+    // Every feature report is composed here; bytes a command does not write keep what
+    // the previous report left. featureMutex keeps one report whole between compose and send.
+    std::mutex featureMutex;
+    std::array<uint8_t, kReportBufferSize> featureReport{};
+    std::array<uint8_t, kReportBufferSize> inputBuffer{};
+
+    // Injection state of the key and button commands; used by the button-action thread only.
+    std::array<uint8_t, 6> keySlots{};
+    uint8_t buttonState = 0xFF;  // active low: bit 0 primary, 1 secondary, 2 middle
+};
+
+}  // namespace zrv
