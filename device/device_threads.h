@@ -15,6 +15,8 @@
 
 namespace zrv {
 
+struct MacroTable;
+
 // Hand-over between the reader and the button-action thread.
 struct HandOver {
     std::atomic<bool> actionPending{false};
@@ -32,6 +34,7 @@ struct DeviceThreadContext {
     Host& host;  // repaint requests and started programs
     std::string configPath;
     const std::atomic<int32_t>& curConfig;
+    MacroTable* macros = nullptr;  // played by macro button functions
 };
 
 // Starts both threads; they tolerate handles that are not open yet and poll every 2 ms.
