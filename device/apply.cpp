@@ -39,7 +39,7 @@ void ApplyProfile(const ProfileSettings& p, const ApplyContext& c) {
 }
 
 void ShutdownLink(DeviceLink& link, SystemSettings& os) {
-    if (link.writeHandle) HostExit(link);
+    if (link.writeHandle.load()) HostExit(link);
     int probe = 20;
     if (os.GetPointerSpeed(probe)) os.SetPointerSpeed(10);
 }

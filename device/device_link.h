@@ -17,9 +17,11 @@ inline constexpr uint16_t kProductId = 0x1286;
 inline constexpr size_t kReportBufferSize = 256;
 
 struct DeviceLink {
-    // Written only by Discover on the window thread, before the threads use them.
-    std::shared_ptr<HidHandle> readHandle;   // usage page 0xFF00, usage 1
-    std::shared_ptr<HidHandle> writeHandle;  // usage page 0xFF01, usage 1
+    // Stored by Discover on the window thread while the device threads already run;
+    // the capabilities are set before their handle is stored, so a thread that loads a
+    // handle also sees its lengths.
+    std::atomic<std::shared_ptr<HidHandle>> readHandle;   // usage page 0xFF00, usage 1
+    std::atomic<std::shared_ptr<HidHandle>> writeHandle;  // usage page 0xFF01, usage 1
     HidInterfaceInfo readCaps{};
     HidInterfaceInfo writeCaps{};
     std::string devicePath;

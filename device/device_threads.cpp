@@ -15,7 +15,7 @@ DeviceThreads::DeviceThreads(DeviceThreadContext context) : c_(std::move(context
 
 DeviceThreads::~DeviceThreads() {
     quit_ = true;
-    if (auto handle = c_.link.readHandle) handle->Cancel();
+    if (auto handle = c_.link.readHandle.load()) handle->Cancel();
     reader_.join();
     action_.join();
 }

@@ -13,7 +13,7 @@ struct ReportByte {
 };
 
 void Send(DeviceLink& link, std::initializer_list<ReportByte> bytes) {
-    HidHandle* handle = link.writeHandle.get();
+    const auto handle = link.writeHandle.load();
     if (!handle) return;
     std::lock_guard lock(link.featureMutex);
     link.featureReport[0] = kFeatureReportId;
