@@ -14,6 +14,7 @@ namespace zrv {
 
 struct ProgramState {
     std::string programFolder;  // never ends in a slash
+    std::string programName;    // the executable's file name without extension: message captions
     std::string configPath;
     std::string skinFolder;
     std::string macroFilePath;

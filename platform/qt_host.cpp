@@ -1,0 +1,128 @@
+#include "platform/qt_host.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+
+#include "platform/qt_window.h"
+
+namespace zrv {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Drawn rather than loaded, so the tray never shows an empty square when files are missing.
+QIcon ProgramIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(0xD0, 0x20, 0x20));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(2, 2, 28, 28);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+QString FindCalculator() {
+    for (const char* name : {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!path.isEmpty()) return path;
+    }
+    return {};
+}
+
+QtHost::QtHost() : window_(std::make_unique<QtWindow>()) {
+    window_->setWindowIcon(ProgramIcon());
+    connect(window_.get(), &QtWindow::closeRequested, this, [this] { HideToTray(); });
+}
+
+QtHost::~QtHost() = default;
+
+void QtHost::SetWindowTitle(const std::string& title) { window_->setWindowTitle(Q(title)); }
+
+void QtHost::MessageBox(const std::string& caption, const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), QMessageBox::Ok);
+    box.exec();
+}
+
+// Adding while the icon is there changes nothing.
+void QtHost::AddTrayIcon(const std::string& tip) {
+    if (tray_ || !QSystemTrayIcon::isSystemTrayAvailable()) {
+        if (!tray_) trayTip_ = tip;
+        return;
+    }
+    trayTip_ = tip;
+    tray_ = std::make_unique<QSystemTrayIcon>(ProgramIcon());
+    tray_->setToolTip(Q(tip));
+    if (trayMenu_) tray_->setContextMenu(trayMenu_.get());
+    connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick) ShowAndRestore();
+    });
+    tray_->show();
+}
+
+void QtHost::DeleteTrayIcon() {
+    if (tray_) tray_->hide();
+    tray_.reset();
+}
+
+bool QtHost::TrayIconShown() const { return tray_ != nullptr; }
+
+void QtHost::DestroyWindow() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    window_->hide();
+    QCoreApplication::quit();
+}
+
+void QtHost::ShowAndRestore() {
+    if (destroyed_) return;
+    window_->show();
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->raise();
+    window_->activateWindow();
+}
+
+void QtHost::ShowWindow() {
+    if (!destroyed_) window_->show();
+}
+
+void QtHost::HideToTray() {
+    window_->showMinimized();
+    window_->hide();
+    AddTrayIcon(trayTip_.empty() ? window_->windowTitle().toStdString() : trayTip_);
+}
+
+void QtHost::RequestRepaint() {
+    PostToWindowThread([this] { window_->update(); });
+}
+
+void QtHost::PostToWindowThread(std::function<void()> fn) {
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, std::move(fn), Qt::QueuedConnection);
+}
+
+void QtHost::StartCalculator() {
+    const QString calculator = FindCalculator();
+    if (!calculator.isEmpty()) QProcess::startDetached(calculator, {});
+}
+
+void QtHost::StartTerminal() { QProcess::startDetached(QStringLiteral("x-terminal-emulator"), {}); }
+
+void QtHost::SetTrayMenu(const std::string& showText, const std::string& exitText, std::function<void()> onShow,
+                         std::function<void()> onExit) {
+    trayMenu_ = std::make_unique<QMenu>();
+    connect(trayMenu_->addAction(Q(showText)), &QAction::triggered, this, [onShow] { onShow(); });
+    connect(trayMenu_->addAction(Q(exitText)), &QAction::triggered, this, [onExit] { onExit(); });
+    if (tray_) tray_->setContextMenu(trayMenu_.get());
+}
+
+}  // namespace zrv

@@ -1,0 +1,37 @@
+// One running instance per user: a lock file held for the process's life, and a local
+// socket over which a later instance asks the first to show its window.
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+namespace zrv {
+
+inline constexpr const char* kInstanceName = "CZRV_VantixApp";
+
+class QSingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit QSingleInstance(const QString& name = QString::fromLatin1(kInstanceName), QObject* parent = nullptr);
+    ~QSingleInstance() override;
+
+    // True for the first instance, which then listens for show requests. A later
+    // instance asks the first to show itself and gets false.
+    bool Start();
+
+    // $XDG_RUNTIME_DIR/<name>, or <temp>/<name>-<uid> without a runtime folder.
+    static QString BasePath(const QString& name);
+
+signals:
+    void showRequested();
+
+private:
+    void Accept();
+
+    QString base_;
+    int lockFd_ = -1;
+    QLocalServer server_;
+};
+
+}  // namespace zrv
