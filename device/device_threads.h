@@ -15,6 +15,7 @@
 
 namespace zrv {
 
+struct Macro;
 struct MacroTable;
 
 // Hand-over between the reader and the button-action thread.
@@ -38,7 +39,8 @@ struct DeviceThreadContext {
 };
 
 // Starts both threads; they tolerate handles that are not open yet and poll every 2 ms.
-// The destructor stops and joins them.
+// The destructor stops and joins them: it cancels the blocked read, and a playing macro
+// ends after its current event (long pauses are cut short) with its keys released.
 class DeviceThreads {
 public:
     explicit DeviceThreads(DeviceThreadContext context);
@@ -48,7 +50,13 @@ public:
 
 private:
     void ReaderLoop();
+    void HandleInputReport(uint8_t code, uint8_t value);
     void ActionLoop();
+    void FollowMouse(int uiButton, uint8_t level);
+    void PerformFunction(int uiButton);
+    void PlayMacro(const Macro& macro, int passes);
+    // False when the program is ending.
+    bool SleepUntilOrQuit(Clock::TimePoint deadline);
 
     DeviceThreadContext c_;
     std::atomic<bool> quit_{false};
