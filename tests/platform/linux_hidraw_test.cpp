@@ -158,57 +158,64 @@ protected:
         handle = hid.Open(fifo, HidAccess::Read);
         ASSERT_NE(handle, nullptr);
     }
-    void TearDown() override {
-        if (writer >= 0) ::close(writer);
-    }
+    void TearDown() override { CloseWriter(); }
     void Send(const Bytes& report) {
         ASSERT_EQ(::write(writer, report.data(), report.size()), static_cast<ssize_t>(report.size()));
     }
-    // Read on another thread, so that a Read that never returns fails the test instead of hanging it.
-    std::optional<bool> ReadWithin(std::chrono::milliseconds limit, Bytes& buffer) {
-        auto result = std::async(std::launch::async, [&] { return handle->Read(buffer.data(), buffer.size()); });
-        if (result.wait_for(limit) == std::future_status::ready) return result.get();
-        handle->Cancel();
+    void StartRead() {
+        pending = std::async(std::launch::async, [this] { return handle->Read(buffer.data(), buffer.size()); });
+    }
+    // What the Read returned, or nullopt when it was still waiting after limit; it is then ended
+    // by taking the device away, so that a broken Read fails the test instead of hanging it.
+    std::optional<bool> FinishRead(std::chrono::milliseconds limit) {
+        if (pending.wait_for(limit) == std::future_status::ready) return pending.get();
+        CloseWriter();
+        pending.get();
         return std::nullopt;
+    }
+    void CloseWriter() {
+        if (writer >= 0) ::close(writer);
+        writer = -1;
     }
 
     FakeSystem system{{{"hidraw1", kMouseUevent, kMouseRead}}};
     HidrawSystem hid{system.sysfs, system.dev};
     int writer = -1;
     std::unique_ptr<HidHandle> handle;
+    Bytes buffer = Bytes(8, 0xEE);
+    std::future<bool> pending;  // TearDown closes the writer before this waits for the Read
 };
 
 TEST_F(HidrawReadTest, ReadsOneReportAndClearsTheRestOfTheBuffer) {
     Send({0x06, 0xF5, 0x01});
-    Bytes buffer(8, 0xEE);
-    EXPECT_EQ(ReadWithin(5s, buffer), std::optional<bool>(true));
+    StartRead();
+    EXPECT_EQ(FinishRead(5s), std::optional<bool>(true));
     EXPECT_EQ(buffer, (Bytes{0x06, 0xF5, 0x01, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(HidrawReadTest, BlockedReadWakesForAReportOrForCancel) {
-    Bytes buffer(8);
-    auto pending = std::async(std::launch::async, [&] { return handle->Read(buffer.data(), buffer.size()); });
+    StartRead();
     EXPECT_EQ(pending.wait_for(100ms), std::future_status::timeout);
     Send({0x06, 0xF1, 0x80, 0, 0, 0, 0, 0});
-    ASSERT_EQ(pending.wait_for(5s), std::future_status::ready);
-    EXPECT_TRUE(pending.get());
+    EXPECT_EQ(FinishRead(5s), std::optional<bool>(true));
     EXPECT_EQ(buffer[1], 0xF1);
 
-    pending = std::async(std::launch::async, [&] { return handle->Read(buffer.data(), buffer.size()); });
+    StartRead();
     EXPECT_EQ(pending.wait_for(100ms), std::future_status::timeout);
     handle->Cancel();
-    ASSERT_EQ(pending.wait_for(5s), std::future_status::ready);
-    EXPECT_FALSE(pending.get());
+    EXPECT_EQ(FinishRead(5s), std::optional<bool>(false));
     // Cancelled stays cancelled, even with a report waiting.
     Send({0x06, 0xF2, 0x01});
-    EXPECT_EQ(ReadWithin(5s, buffer), std::optional<bool>(false));
+    StartRead();
+    EXPECT_EQ(FinishRead(5s), std::optional<bool>(false));
 }
 
 TEST_F(HidrawReadTest, ReadFailsWhenTheDeviceGoesAway) {
-    ::close(writer);
-    writer = -1;
-    Bytes buffer(8);
-    EXPECT_EQ(ReadWithin(5s, buffer), std::optional<bool>(false));
+    StartRead();
+    EXPECT_EQ(pending.wait_for(100ms), std::future_status::timeout);
+    CloseWriter();
+    ASSERT_EQ(pending.wait_for(5s), std::future_status::ready);
+    EXPECT_FALSE(pending.get());
 }
 
 class NotificationLog {
