@@ -23,7 +23,7 @@ struct IniText {
     std::string oddTail;
 };
 
-IniText Decode(const std::string& bytes) {
+IniText Decode(std::string&& bytes) {
     IniText t;
     if (bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xFF && static_cast<uint8_t>(bytes[1]) == 0xFE) {
         t.encoding = Encoding::Utf16Le;
@@ -35,9 +35,10 @@ IniText Decode(const std::string& bytes) {
         if ((bytes.size() - 2) % 2) t.oddTail = bytes.substr(bytes.size() - 1);
     } else if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         t.encoding = Encoding::Utf8Bom;
-        t.utf8 = bytes.substr(3);
+        t.utf8 = std::move(bytes);
+        t.utf8.erase(0, 3);
     } else {
-        t.utf8 = bytes;
+        t.utf8 = std::move(bytes);
     }
     return t;
 }
@@ -398,7 +399,7 @@ size_t MaxCodePoints(size_t bufferSize) { return bufferSize == 0 ? 0 : bufferSiz
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key, size_t bufferSize) {
     std::string bytes;
     if (ReadWholeFile(path, bytes) != FileReadResult::Ok) return {};
-    const IniText text = Decode(bytes);
+    const IniText text = Decode(std::move(bytes));
     if (text.encoding == Encoding::Utf16Le)
         return FindValue(std::u16string_view(text.utf16), section, key, MaxCodePoints(bufferSize));
     return FindValue(std::string_view(text.utf8), section, key, MaxCodePoints(bufferSize));
@@ -415,7 +416,7 @@ bool WriteIniStrings(const std::string& path, std::string_view section,
     std::string bytes;
     const FileReadResult read = ReadWholeFile(path, bytes);
     if (read == FileReadResult::Failed) return false;
-    IniText text = Decode(bytes);
+    IniText text = Decode(std::string(bytes));
     if (text.encoding == Encoding::Utf16Le) EditSection(text.utf16, section, keyValues);
     else EditSection(text.utf8, section, keyValues);
     std::string edited = Encode(text);
@@ -438,26 +439,52 @@ int32_t ParseIntLikeWtoi(std::string_view text) {
     return static_cast<int32_t>(value);
 }
 
-IniSnapshot::IniSnapshot(const std::string& path) {
-    std::string bytes;
-    if (ReadWholeFile(path, bytes) != FileReadResult::Ok) return;
-    const IniText text = Decode(bytes);
-    auto parse = [this](auto s) {
-        using C = typename decltype(s)::value_type;
-        ForEachLine(s, [&](const Line& line) {
-            if (line.kind == LineKind::Section) {
-                sections_.emplace_back(AsciiLowered(ToUtf8(Range(s, line.nameBegin, line.nameEnd), SIZE_MAX, false)),
-                                       std::vector<std::pair<std::string, std::string>>{});
-            } else if (line.kind == LineKind::Key && !sections_.empty()) {
-                sections_.back().second.emplace_back(
-                    AsciiLowered(ToUtf8<C>(Range(s, line.nameBegin, line.nameEnd), SIZE_MAX, false)),
-                    ToUtf8<C>(Range(s, line.valueBegin, line.valueEnd), SIZE_MAX));
+namespace {
+
+using Sections = std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>>;
+
+// Names are stored lowered for matching. With onlySection, only the first section of that
+// name is kept and parsing stops after it.
+template <class C>
+Sections ParseSections(std::basic_string_view<C> s, const std::string* onlySection) {
+    Sections sections;
+    const std::basic_string<C> wanted = onlySection ? ToUnits<C>(*onlySection) : std::basic_string<C>();
+    bool keeping = false;
+    ForEachLine(s, [&](const Line& line) {
+        if (line.kind == LineKind::Section) {
+            const auto name = Range(s, line.nameBegin, line.nameEnd);
+            if (onlySection) {
+                if (keeping) return false;
+                keeping = NamesEqual<C>(name, wanted);
+                if (!keeping) return true;
             }
-            return true;
-        });
-    };
-    if (text.encoding == Encoding::Utf16Le) parse(std::u16string_view(text.utf16));
-    else parse(std::string_view(text.utf8));
+            keeping = true;
+            sections.emplace_back(AsciiLowered(ToUtf8(name, SIZE_MAX, false)),
+                                  std::vector<std::pair<std::string, std::string>>{});
+        } else if (line.kind == LineKind::Key && keeping) {
+            sections.back().second.emplace_back(AsciiLowered(ToUtf8(Range(s, line.nameBegin, line.nameEnd), SIZE_MAX, false)),
+                                                ToUtf8(Range(s, line.valueBegin, line.valueEnd), SIZE_MAX));
+        }
+        return true;
+    });
+    return sections;
+}
+
+Sections ParseFile(const std::string& path, const std::string* onlySection) {
+    std::string bytes;
+    if (ReadWholeFile(path, bytes) != FileReadResult::Ok) return {};
+    const IniText text = Decode(std::move(bytes));
+    if (text.encoding == Encoding::Utf16Le) return ParseSections(std::u16string_view(text.utf16), onlySection);
+    return ParseSections(std::string_view(text.utf8), onlySection);
+}
+
+}  // namespace
+
+IniSnapshot::IniSnapshot(const std::string& path) : sections_(ParseFile(path, nullptr)) {}
+
+IniSnapshot::IniSnapshot(const std::string& path, std::string_view onlySection) {
+    const std::string wanted(onlySection);
+    sections_ = ParseFile(path, &wanted);
 }
 
 std::string IniSnapshot::Read(std::string_view section, std::string_view key, size_t bufferSize) const {

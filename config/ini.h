@@ -36,6 +36,8 @@ int32_t ParseIntLikeWtoi(std::string_view text);
 class IniSnapshot {
 public:
     explicit IniSnapshot(const std::string& path);
+    // Keeps only the named section: cheaper when a caller reads one section of a big file.
+    IniSnapshot(const std::string& path, std::string_view onlySection);
     std::string Read(std::string_view section, std::string_view key, size_t bufferSize) const;
 
 private:

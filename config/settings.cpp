@@ -28,8 +28,8 @@ using KeyValues = std::vector<std::pair<std::string, std::string>>;
 
 void LoadProfile(const std::string& path, int n, bool factory, int uiLanguage, ProfileSettings& profile) {
     // One parse serves all 22 reads, and the record comes from one version of the file.
-    const IniSnapshot file(path);
     const std::string section = factory ? FactorySection(n, uiLanguage) : ProfileSection(n);
+    const IniSnapshot file(path, section);
     auto read = [&](const std::string& key, size_t buffer) { return ParseIntLikeWtoi(file.Read(section, key, buffer)); };
     auto low8 = [](int32_t v) { return static_cast<uint8_t>(v); };
 

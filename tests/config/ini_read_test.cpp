@@ -74,6 +74,7 @@ TEST_P(IniReadTest, SingleReadAndSnapshotAgree) {
     WriteBytes(path, c.file);
     EXPECT_EQ(ReadIniString(path, c.section, c.key, c.buffer), c.expected);
     EXPECT_EQ(IniSnapshot(path).Read(c.section, c.key, c.buffer), c.expected);
+    EXPECT_EQ(IniSnapshot(path, c.section).Read(c.section, c.key, c.buffer), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, IniReadTest, ::testing::ValuesIn(kReadCases), [](const auto& info) {
