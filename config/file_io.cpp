@@ -49,7 +49,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 FileReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking so that a named pipe at the path cannot hang the caller.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileReadResult::Missing : FileReadResult::Failed;
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<size_t>(st.st_size) > kMaxIniFileBytes) {

@@ -18,6 +18,7 @@ using test::Utf16File;
 using test::WriteBytes;
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 struct WriteCase {
     const char* name;
@@ -57,6 +58,7 @@ const WriteCase kWriteCases[] = {
     {"UTF-16LE replace", Utf16File(u"; 注\r\n[A]\r\nk=1\r\n"), "a", "K", "300", Utf16File(u"; 注\r\n[A]\r\nk=300\r\n")},
     {"UTF-16LE odd last byte stays last", Utf16File(u"[A]\nk=1\n") + "\x07", "A", "j", "2",
      Utf16File(u"[A]\nk=1\nj=2\n") + "\x07"},
+    {"NUL bytes elsewhere stay", "[B]\nv=1\0x\n[A]\nk=1\n"s, "A", "k", "2", "[B]\nv=1\0x\n[A]\nk=2\n"s},
     {"invalid bytes elsewhere stay", "[B]\nv=\xFF\xFE\x80\n[A]\nk=1\n", "A", "k", "2", "[B]\nv=\xFF\xFE\x80\n[A]\nk=2\n"},
 };
 
@@ -147,6 +149,16 @@ TEST(IniWrite, FailsWithoutCreatingAnything) {
     EXPECT_FALSE(WriteIniString(directory, "A", "k", "1"));
     EXPECT_TRUE(fs::is_directory(directory));
     EXPECT_TRUE(fs::is_empty(directory));
+}
+
+TEST(IniWrite, OversizedFileIsNeitherReadNorRewritten) {
+    TempFolder folder;
+    const std::string path = folder.File("huge.ini");
+    WriteBytes(path, "[A]\nk=1\n");
+    fs::resize_file(path, kMaxIniFileBytes + 1);  // sparse: cheap to make
+    EXPECT_EQ(ReadIniString(path, "A", "k", 5), "");
+    EXPECT_FALSE(WriteIniString(path, "A", "k", "2"));
+    EXPECT_EQ(fs::file_size(path), kMaxIniFileBytes + 1);
 }
 
 TEST(IniWrite, KeepsPermissionBitsAndSymbolicLinks) {
