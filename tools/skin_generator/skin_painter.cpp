@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 
 namespace zrv::skingen {
 namespace {
@@ -192,23 +193,24 @@ void MousePart(QPainter& p, int button, bool lit) {
     p.restore();
 }
 
-void Lamp(QPainter& p, const QRect& rect, QColor color, bool dark) {
+void Lamp(QPainter& p, const QRect& rect, QColor color, bool dark, bool halo = true) {
     p.save();
     p.setClipRect(rect);
     const QPointF c = QRectF(rect).center();
-    if (!dark) {
-        QRadialGradient halo(c, rect.height() * 0.55);
+    if (!dark && halo) {
+        QRadialGradient glow(c, rect.height() * 0.55);
         QColor a = color;
         a.setAlpha(110);
         QColor b = color;
         b.setAlpha(0);
-        halo.setColorAt(0, a);
-        halo.setColorAt(1, b);
+        glow.setColorAt(0, a);
+        glow.setColorAt(1, b);
         p.setPen(Qt::NoPen);
-        p.setBrush(halo);
+        p.setBrush(glow);
         p.drawRect(rect);
     }
-    const QRectF body(c.x() - 90, rect.top() + 24, 180, rect.height() - 48);
+    const qreal bodyWidth = std::min(180.0, rect.height() / 2.0);
+    const QRectF body(c.x() - bodyWidth / 2, rect.top() + 24, bodyWidth, rect.height() - 48);
     QLinearGradient g(body.topLeft(), body.topRight());
     g.setColorAt(0, QColor(24, 28, 38));
     g.setColorAt(0.5, QColor(40, 46, 60));
@@ -483,10 +485,14 @@ QImage DrawPage(Sheet sheet, State state, QColor lampColor, bool lampDark) {
             DrawText(p, QRectF(454, y, 80, 14), QStringLiteral("−"), ImageFont(11), kDim, Qt::AlignLeft | Qt::AlignVCenter);
             DrawText(p, QRectF(682, y, 80, 14), QStringLiteral("+"), ImageFont(11), kDim, Qt::AlignRight | Qt::AlignVCenter);
         }
-        DrawText(p, QRectF(488, 308, 180, 14), QStringLiteral("0 ms                    300 ms"), ImageFont(10), kDim);
+        if (const Element* slider = Find(Sheet::Advanced, 30)) {
+            const QRectF under(slider->rect.left(), slider->rect.bottom() + 3, slider->rect.width(), 14);
+            DrawText(p, under, QStringLiteral("0 ms"), ImageFont(10), kDim, Qt::AlignLeft | Qt::AlignVCenter);
+            DrawText(p, under, QStringLiteral("300 ms"), ImageFont(10), kDim, Qt::AlignRight | Qt::AlignVCenter);
+        }
         // A quiet emblem in the free corner.
-        p.setOpacity(0.25);
-        Lamp(p, QRect(540, 330, 140, 200), kCyan, false);
+        p.setOpacity(0.3);
+        Lamp(p, QRect(530, 336, 160, 196), kCyan, false, false);
         p.setOpacity(1);
         break;
     case Sheet::Color:
@@ -576,6 +582,7 @@ QImage DrawMenu(QSize size, int rowHeight, State state, int firstArrowRow, int l
         if (row >= firstArrowRow && row <= lastArrowRow)
             Chevron(p, QPointF(size.width() - 14, band.center().y() + 0.5), state == State::Normal ? kDim : QColor(255, 255, 255), false);
         // Each row's top line doubles as the bottom edge of the row above.
+        p.setPen(Qt::NoPen);
         p.setBrush(QColor(48, 62, 82));
         p.drawRect(QRect(0, band.top(), size.width(), 1));
     }

@@ -78,8 +78,8 @@ std::vector<Element> Build() {
     add(S::Advanced, 6, {36, 478, 90, 24}, "repeat", "Repeat", "循环", L::Toggle);
     add(S::Advanced, 40, {196, 478, 50, 24}, "times", "times", "次", L::Caption);
     add(S::Advanced, 7, {252, 478, 174, 24}, "hold_repeat", "Hold to repeat", "按住连续执行", L::Toggle);
-    add(S::Advanced, 0, {36, 510, 120, 24}, "macro_import", "Import", "导入宏", L::Button);
-    add(S::Advanced, 1, {162, 510, 120, 24}, "macro_export", "Export", "导出宏", L::Button);
+    add(S::Advanced, 0, {36, 510, 120, 24}, "macro_import", "Import macros", "导入宏", L::Button);
+    add(S::Advanced, 1, {162, 510, 120, 24}, "macro_export", "Export macros", "导出宏", L::Button);
     add(S::Advanced, 41, {454, 114, 240, 22}, "title_pointer", "Pointer speed", "指针速度", L::Caption);
     add(S::Advanced, 42, {454, 184, 240, 22}, "title_scroll", "Scroll lines", "滚轮行数", L::Caption);
     for (int i = 0; i < 10; ++i) {
