@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfuse3-dev fuse3
   xvfb xauth xdotool trayer imagemagick x11-xserver-utils
-  fonts-wqy-microhei
+  fonts-wqy-microhei fonts-dejavu-core
 )
 missing=()
 for p in "${packages[@]}"; do
