@@ -32,7 +32,8 @@ public:
     // Refuses (nullptr) a node whose report lengths cannot be read or exceed
     // kHidrawMaxReportLength, so that no report can outgrow the link's buffers.
     std::unique_ptr<HidHandle> Open(const std::string& path, HidAccess access) override;
-    // Watches devRoot for hidrawN nodes being created and deleted, on a thread of its own.
+    // Watches devRoot for hidrawN nodes being created and deleted, on a thread of its own;
+    // the sink is called on that thread, so set it before this. The destructor ends the thread.
     void RegisterNotifications() override;
 
 private:
