@@ -7,6 +7,7 @@
 #include "config/settings.h"
 #include "device/apply.h"
 #include "device/discovery.h"
+#include "macro/macro_files.h"
 
 namespace zrv {
 
@@ -22,7 +23,7 @@ bool MainWindow::OnInitDialog() {
     state_.handOver.stopRequested = false;
     threads_ = std::make_unique<DeviceThreads>(DeviceThreadContext{
         state_.link, state_.applied, state_.profile, state_.handOver, clock_, host_,
-        PathsOf(state_.programFolder).configPath, state_.curConfig, nullptr});
+        PathsOf(state_.programFolder).configPath, state_.curConfig, &state_.macros});
 
     // System menu with the About entry and the window icon join here.
 
@@ -70,7 +71,11 @@ bool MainWindow::OnInitDialog() {
 bool MainWindow::LoadSkinLayouts() { return true; }
 void MainWindow::CreateControlFonts() {}
 void MainWindow::ShapeWindow() {}
-void MainWindow::StartMacros() {}
+void MainWindow::StartMacros() {
+    state_.selectedEventRow = MacroStartUp(state_.macros, state_.programFolder, state_.uiLanguage,
+                                           state_.macroFilePath,
+                                           [this](const std::string& text) { host_.MessageBox(state_.programName, text); });
+}
 void MainWindow::LoadMenus() {}
 
 void MainWindow::Apply() {
@@ -105,5 +110,15 @@ void MainWindow::OnPowerBroadcast() {
 }
 
 void MainWindow::ShowFromTray() { host_.ShowAndRestore(); }
+
+void MainWindow::ResetUserMacrosToFactory() {
+    ResetUserMacros(
+        state_.macros, state_.skinFolder, state_.programFolder, state_.uiLanguage,
+        [this](const std::string& text) { host_.MessageBox(state_.programName, text); },
+        [this] {
+            // The advanced page's lists are rebuilt from the table when it is shown.
+            if (state_.currentPage == 1) host_.RequestRepaint();
+        });
+}
 
 }  // namespace zrv

@@ -29,6 +29,9 @@ public:
     void OnPowerBroadcast();
     // The tray menu's "Show Window".
     void ShowFromTray();
+    // Reset's macro step (ResetHooks::resetMacros): the language's factory macros replace
+    // the user macros and are stored.
+    void ResetUserMacrosToFactory();
 
     bool Exited() const { return exited_; }
     const std::string& WindowTitle() const { return windowTitle_; }

@@ -9,6 +9,7 @@
 #include "device/apply.h"
 #include "device/device_link.h"
 #include "device/device_threads.h"
+#include "macro/macro_table.h"
 
 namespace zrv {
 
@@ -24,6 +25,8 @@ struct ProgramState {
     DeviceLink link;
     AppliedState applied;
     HandOver handOver;
+    MacroTable macros;
+    int32_t selectedEventRow = 0;  // the macro event list's row to select after a refresh
     uint8_t currentPage = 0;
 };
 
