@@ -13,8 +13,10 @@ namespace zrv {
 // Light mask pixels are cut away: all three components strictly above 100.
 constexpr bool IsMaskBackground(uint8_t r, uint8_t g, uint8_t b) { return r > 100 && g > 100 && b > 100; }
 
-// A set of pixels kept as sorted, disjoint, non-touching half-open spans per row; only
-// non-empty rows are stored, in ascending y. Two regions with the same pixels compare equal.
+// A set of pixels kept in bands: a band is a run of rows [top, bottom) sharing the same sorted,
+// disjoint, non-touching half-open column spans. Bands are non-empty, ascend in y, and two
+// touching bands never have equal spans, so two regions with the same pixels compare equal.
+// Bands keep huge rectangles (a hand-edited layout) as cheap as small ones.
 class Region {
 public:
     struct Span {
@@ -23,18 +25,19 @@ public:
 
         bool operator==(const Span&) const = default;
     };
-    struct Row {
-        int32_t y = 0;
+    struct Band {
+        int32_t top = 0;
+        int32_t bottom = 0;  // first row after
         std::vector<Span> spans;
 
-        bool operator==(const Row&) const = default;
+        bool operator==(const Band&) const = default;
     };
 
     Region() = default;
     static Region FromRect(Rect r);
 
     bool Contains(int32_t x, int32_t y) const;
-    bool Empty() const { return rows_.empty(); }
+    bool Empty() const { return bands_.empty(); }
     int64_t Area() const;
     // Symmetric difference with a rectangle: pixels inside both leave, pixels of the
     // rectangle outside the region join. An empty rectangle changes nothing.
@@ -44,14 +47,16 @@ public:
     // never touch. Bands ascend in y. (This is the order QRegion::setRects wants.)
     std::vector<Rect> ToRects() const;
 
-    const std::vector<Row>& Rows() const { return rows_; }
-    // Appends a row; y above every stored row, spans sorted, disjoint and non-touching.
-    void AppendRow(Row row);
+    const std::vector<Band>& Bands() const { return bands_; }
+    // Appends row y below every stored row; spans sorted, disjoint and non-touching.
+    void AppendRow(int32_t y, std::vector<Span> spans);
 
     bool operator==(const Region&) const = default;
 
 private:
-    std::vector<Row> rows_;
+    void Append(Band band);
+
+    std::vector<Band> bands_;
 };
 
 // The window pixels of a mask (those that are not background), built row by row.

@@ -57,6 +57,12 @@ void PaintCommonElements(const PageSurfaces& surfaces, Canvas& backBuffer, const
 // Labels k = 0..count-1 in the control font of the language.
 void PaintLabels(Canvas& backBuffer, const PaintInputs& inputs, SkinLayout& layout, int count);
 
+inline Rect ElementRect(const SkinButton& b) { return {b.x, b.y, b.width, b.height}; }
+// CopyElementState of the element's rectangle from a state image; a missing image draws nothing.
+inline void CopyElement(Canvas& backBuffer, const std::shared_ptr<const SkinImage>& from, const SkinButton& element) {
+    if (from) backBuffer.CopyElementState(*from, ElementRect(element));
+}
+
 // Label counts per page: 54 main, 72 advanced, 33 color.
 int LabelCount(int page);
 int TabIndex(int page);
