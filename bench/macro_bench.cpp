@@ -53,7 +53,7 @@ void BM_MacroPlaybackTiming(benchmark::State& state) {
 
     // Keys down and up in turn, pauses of 0 (so 15) to 19 ms: each event sends one report.
     MacroTable macros;
-    Macro& m = macros.slots[0];
+    Macro& m = macros.slot[0];
     m.eventCount = kEvents;
     std::vector<double> pauses;
     for (int e = 0; e < kEvents; ++e) {

@@ -110,7 +110,7 @@ std::string PresetMacroFilePath(const std::string& programFolder) { return progr
 int32_t InitialEventRow(const MacroTable& table) {
     const int32_t m = table.currentMacro;
     if (m < 0 || m >= kMacroSlots) return 0;
-    const int events = table.slots[m].eventCount;
+    const int events = table.slot[m].eventCount;
     return events > 0 ? 2 * events - 2 : 0;
 }
 

@@ -91,13 +91,13 @@ std::array<uint8_t, 40> EncodeName(std::string_view utf8) {
 Macro SnapshotMacro(const MacroTable& table, int slot) {
     if (!ValidSlot(slot)) return {};
     std::lock_guard lock(table.mutex);
-    return table.slots[slot];
+    return table.slot[slot];
 }
 
 void EditMacro(MacroTable& table, int slot, const std::function<void(Macro&)>& change) {
     if (!ValidSlot(slot)) return;
     std::lock_guard lock(table.mutex);
-    change(table.slots[slot]);
+    change(table.slot[slot]);
 }
 
 MacroEvent GetEvent(const Macro& macro, int index) {
@@ -164,7 +164,7 @@ int FindMacroByName(const MacroTable& table, std::string_view text) {
     const auto wanted = NameUnits(EncodeName(text));
     const int count = std::clamp<int>(table.userCount, 0, kUserMacroSlots);
     for (int i = 0; i < count; ++i)
-        if (NameUnits(table.slots[i].name) == wanted) return i;
+        if (NameUnits(table.slot[i].name) == wanted) return i;
     return table.userCount;
 }
 

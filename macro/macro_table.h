@@ -67,7 +67,7 @@ inline constexpr int kPresetMacroSlots = 13;
 // while holding `mutex`, and the playback thread copies a slot under the same lock
 // (SnapshotMacro), so a running macro never sees a half-made edit.
 struct MacroTable {
-    std::array<Macro, kMacroSlots> slots{};
+    std::array<Macro, kMacroSlots> slot{};  // not "slots": Qt defines that word
     int16_t userCount = 0;    // 0..12
     int16_t presetCount = 0;  // 0..13
     int32_t currentMacro = 0;  // user macro shown on the advanced page

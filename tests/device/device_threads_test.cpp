@@ -114,7 +114,7 @@ protected:
             stamped_.push_back({clock_.Now(), line.substr(8)});  // drop "FEATURE "
         });
         // Macro 0: key A down (delay 0), key A up (delay 40).
-        Macro& m = macros_.slots[0];
+        Macro& m = macros_.slot[0];
         m.eventCount = 2;
         SetEvent(m, 0, {4, 1, 0});
         SetEvent(m, 1, {4, 2, 40});
@@ -196,9 +196,9 @@ protected:
 };
 
 TEST_F(DeviceThreadsTest, Mode0PlaysTheRepeatCountWithTheRequestedPauses) {
-    macros_.slots[0].repeatMode = 1;
-    macros_.slots[0].repeatCount = 3;
-    SetEvent(macros_.slots[0], 1, {4, 2, 1000});
+    macros_.slot[0].repeatMode = 1;
+    macros_.slot[0].repeatCount = 3;
+    SetEvent(macros_.slot[0], 1, {4, 2, 1000});
     Start();
     Feed({kPress});
     EXPECT_EQ(Lines(), Passes(3));
@@ -212,8 +212,8 @@ TEST_F(DeviceThreadsTest, Mode0PlaysTheRepeatCountWithTheRequestedPauses) {
 }
 
 TEST_F(DeviceThreadsTest, Mode0SecondPressStopsAfterTheRunningPass) {
-    macros_.slots[0].repeatMode = 1;
-    macros_.slots[0].repeatCount = 3;
+    macros_.slot[0].repeatMode = 1;
+    macros_.slot[0].repeatCount = 3;
     bool pressed = false;
     clock_.onSleep = [&] {
         if (pressed || ReportCount() != 1) return;  // the first pause of pass 1
@@ -229,8 +229,8 @@ TEST_F(DeviceThreadsTest, Mode0SecondPressStopsAfterTheRunningPass) {
 
 TEST_F(DeviceThreadsTest, Mode1PlaysWhileHeldAndIgnoresOtherPresses) {
     ChangeProfile([](ProfileSettings& p) { p.MACRO_MODE2 = 1; });
-    macros_.slots[0].repeatMode = 1;
-    macros_.slots[0].repeatCount = 2;  // not used in this mode
+    macros_.slot[0].repeatMode = 1;
+    macros_.slot[0].repeatCount = 2;  // not used in this mode
     std::atomic<int> stage{0};
     clock_.onSleep = [&] {
         const size_t n = ReportCount();
@@ -258,8 +258,8 @@ TEST_F(DeviceThreadsTest, Mode0ReleaseIsIgnored) {
         hid_.PushInput(kRelease);
         WaitUntil([&] { return reader_->readsBegun >= 3; });  // press and release handled
     };
-    macros_.slots[0].repeatMode = 1;
-    macros_.slots[0].repeatCount = 2;
+    macros_.slot[0].repeatMode = 1;
+    macros_.slot[0].repeatCount = 2;
     Start();
     Feed({kPress});
     EXPECT_TRUE(released);
@@ -267,8 +267,8 @@ TEST_F(DeviceThreadsTest, Mode0ReleaseIsIgnored) {
 }
 
 TEST_F(DeviceThreadsTest, RepeatOnWithCountZeroSendsNothing) {
-    macros_.slots[0].repeatMode = 1;
-    macros_.slots[0].repeatCount = 0;
+    macros_.slot[0].repeatMode = 1;
+    macros_.slot[0].repeatCount = 0;
     applied_.reportsDpiLevel[kMacroButton] = true;  // shows that the press was handled
     Start();
     Feed({{0x06, 0xF5, 0x02}});
@@ -281,7 +281,7 @@ TEST_F(DeviceThreadsTest, PresetFunction38PlaysRecord20OnceWhateverItsSettings) 
         p.K[0] = 38;  // UI button 0, event code 0xF1
         p.MACRO_MODE2 = 1;
     });
-    Macro& preset = macros_.slots[20];
+    Macro& preset = macros_.slot[20];
     preset.repeatMode = 1;
     preset.repeatCount = 5;
     preset.eventCount = 2;
@@ -357,7 +357,7 @@ TEST_F(DeviceThreadsTest, OtherReportsAndUnknownButtonsDoNothing) {
 
 TEST_F(DeviceThreadsTest, EndsPromptlyInTheMiddleOfAHeldMacroAndReleasesItsKeys) {
     ChangeProfile([](ProfileSettings& p) { p.MACRO_MODE2 = 1; });
-    SetEvent(macros_.slots[0], 0, {4, 1, 60000});
+    SetEvent(macros_.slot[0], 0, {4, 1, 60000});
     SteadyClock clock;
     Start(clock);
     hid_.PushInput(kPress);

@@ -69,7 +69,7 @@ TEST_F(MacroFiles, FieldsAreThreeDigitsInFileOrder) {
 TEST_F(MacroFiles, SaveAndLoadRestoreEverySlot) {
     MacroTable table;
     const std::string names[] = {"Fire", "连招", "", "1234567890123456789"};
-    for (int i = 0; i < 4; ++i) table.slots[i] = Sample(names[i], i == 3 ? 254 : 3 * i, i);
+    for (int i = 0; i < 4; ++i) table.slot[i] = Sample(names[i], i == 3 ? 254 : 3 * i, i);
     table.userCount = 4;
     SaveUserMacros(table, Path("Macro_CN.dat"));
 
@@ -78,13 +78,13 @@ TEST_F(MacroFiles, SaveAndLoadRestoreEverySlot) {
     EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(loaded.userCount, 4);
     EXPECT_EQ(loaded.currentMacro, 3);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(loaded.slots[i], table.slots[i]) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(loaded.slot[i], table.slot[i]) << i;
 
     // Export and import through another file give the same macros again.
     SaveUserMacros(loaded, Path("export.dat"));
     MacroTable imported;
     LoadUserMacros(imported, Path("export.dat"), Collect());
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(imported.slots[i], table.slots[i]) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(imported.slot[i], table.slot[i]) << i;
 }
 
 TEST_F(MacroFiles, Usage53DoesNotSurviveTheRoundTrip) {
@@ -132,8 +132,8 @@ TEST_F(MacroFiles, MacroNumIsReadThroughATwoCharacterBuffer) {
     };
     for (const auto& c : cases) {
         MacroTable table;
-        table.slots[5] = Sample("old", 2, 5);
-        const Macro old5 = table.slots[5];
+        table.slot[5] = Sample("old", 2, 5);
+        const Macro old5 = table.slot[5];
         std::string text = "[Macros]\nmacroNum=" + c.macroNum + "\n";
         for (int i = 0; i < 3; ++i) text += std::to_string(i) + "=" + EncodeMacro(Sample("m" + std::to_string(i), 4, i)) + "\n";
         Write("m.dat", text);
@@ -141,15 +141,15 @@ TEST_F(MacroFiles, MacroNumIsReadThroughATwoCharacterBuffer) {
         EXPECT_EQ(table.userCount, c.userCount) << c.macroNum;
         EXPECT_EQ(table.currentMacro, c.currentMacro) << c.macroNum;
         if (c.userCount >= 3) {
-            EXPECT_EQ(MacroName(table.slots[2]), "m2");
+            EXPECT_EQ(MacroName(table.slot[2]), "m2");
         }
         if (c.userCount == 3) {
-            EXPECT_EQ(table.slots[5], old5);  // slots past N keep their content
+            EXPECT_EQ(table.slot[5], old5);  // slots past N keep their content
         }
         if (c.userCount == 12) {
-            EXPECT_EQ(table.slots[5], Macro{});  // missing keys give zero slots
+            EXPECT_EQ(table.slot[5], Macro{});  // missing keys give zero slots
         }
-        EXPECT_EQ(table.slots[kBlankSlot], Macro{}) << c.macroNum;          // never past the region
+        EXPECT_EQ(table.slot[kBlankSlot], Macro{}) << c.macroNum;          // never past the region
     }
     EXPECT_TRUE(messages_.empty());
 }
@@ -163,8 +163,8 @@ TEST_F(MacroFiles, PresetMacrosFillAtMost13SlotsFrom13) {
     LoadPresetMacros(table, Path("constMacro.dat"), Collect());
     EXPECT_EQ(table.presetCount, 13);
     EXPECT_EQ(table.currentMacro, 7);
-    for (int i = 0; i < 13; ++i) EXPECT_EQ(MacroName(table.slots[13 + i]), "p" + std::to_string(i));
-    for (int i = 0; i <= kBlankSlot; ++i) EXPECT_EQ(table.slots[i], Macro{}) << i;
+    for (int i = 0; i < 13; ++i) EXPECT_EQ(MacroName(table.slot[13 + i]), "p" + std::to_string(i));
+    for (int i = 0; i <= kBlankSlot; ++i) EXPECT_EQ(table.slot[i], Macro{}) << i;
 }
 
 TEST_F(MacroFiles, MissingFileShowsTheMessageOnceAndLoadsNothing) {
@@ -179,7 +179,7 @@ TEST_F(MacroFiles, MissingFileShowsTheMessageOnceAndLoadsNothing) {
 
 TEST_F(MacroFiles, AShorterSaveLeavesSurplusKeysThatALoadIgnores) {
     MacroTable table;
-    for (int i = 0; i < 3; ++i) table.slots[i] = Sample("m" + std::to_string(i), 2, i);
+    for (int i = 0; i < 3; ++i) table.slot[i] = Sample("m" + std::to_string(i), 2, i);
     table.userCount = 3;
     SaveUserMacros(table, Path("m.dat"));
     table.userCount = 1;
@@ -189,7 +189,7 @@ TEST_F(MacroFiles, AShorterSaveLeavesSurplusKeysThatALoadIgnores) {
     MacroTable loaded;
     LoadUserMacros(loaded, Path("m.dat"), Collect());
     EXPECT_EQ(loaded.userCount, 1);
-    EXPECT_EQ(loaded.slots[1], Macro{});
+    EXPECT_EQ(loaded.slot[1], Macro{});
 }
 
 TEST_F(MacroFiles, StartUpLoadsBothFilesAndSelectsTheLastEventRow) {
@@ -202,12 +202,12 @@ TEST_F(MacroFiles, StartUpLoadsBothFilesAndSelectsTheLastEventRow) {
     const Case cases[] = {{0, "Macro_CN.dat", 4, 6}, {1, "Macro_EN.dat", 1, 0}, {2, "Macro_EN.dat", 0, 0}};
     for (const auto& c : cases) {
         MacroTable source;
-        source.slots[0] = Sample("first", 9, 1);
-        source.slots[1] = Sample("last", c.lastMacroEvents, 2);
+        source.slot[0] = Sample("first", 9, 1);
+        source.slot[1] = Sample("last", c.lastMacroEvents, 2);
         source.userCount = 2;
         SaveUserMacros(source, Path(c.file));
         MacroTable presets;
-        presets.slots[0] = Sample("preset", 2, 3);
+        presets.slot[0] = Sample("preset", 2, 3);
         presets.userCount = 1;
         SaveUserMacros(presets, Path("constMacro.dat"));
 
@@ -217,7 +217,7 @@ TEST_F(MacroFiles, StartUpLoadsBothFilesAndSelectsTheLastEventRow) {
         EXPECT_EQ(macroFilePath, Path(c.file));
         EXPECT_EQ(row, c.row) << c.uiLanguage;
         EXPECT_EQ(table.currentMacro, 1);
-        EXPECT_EQ(MacroName(table.slots[13]), "preset");
+        EXPECT_EQ(MacroName(table.slot[13]), "preset");
         EXPECT_EQ(table.presetCount, 1);
         fs::remove(Path(c.file));
     }
@@ -227,22 +227,22 @@ TEST_F(MacroFiles, StartUpLoadsBothFilesAndSelectsTheLastEventRow) {
 TEST_F(MacroFiles, ResetLoadsTheFactoryMacrosOfTheLanguageAndStoresThem) {
     fs::create_directories(dir_ / "skins" / "INI_EN");
     MacroTable factory;
-    factory.slots[0] = Sample("Factory", 4, 1);
+    factory.slot[0] = Sample("Factory", 4, 1);
     factory.userCount = 1;
     SaveUserMacros(factory, Path("skins/INI_EN/defMacro.dat"));
 
     MacroTable table;
-    for (int i = 0; i < 5; ++i) table.slots[i] = Sample("mine", 3, i);
+    for (int i = 0; i < 5; ++i) table.slot[i] = Sample("mine", 3, i);
     table.userCount = 5;
     int refreshed = 0;
     ResetUserMacros(table, Path("skins"), dir_.string(), 1, Collect(), [&] { ++refreshed; });
     EXPECT_EQ(refreshed, 1);
     EXPECT_EQ(table.userCount, 1);
-    EXPECT_EQ(table.slots[0], factory.slots[0]);
+    EXPECT_EQ(table.slot[0], factory.slot[0]);
     MacroTable stored;
     LoadUserMacros(stored, Path("Macro_EN.dat"), Collect());
     EXPECT_EQ(stored.userCount, 1);
-    EXPECT_EQ(stored.slots[0], factory.slots[0]);
+    EXPECT_EQ(stored.slot[0], factory.slot[0]);
     EXPECT_FALSE(fs::exists(Path("Macro_CN.dat")));
 
     // Without the Chinese factory file the message shows and the user macros are emptied.

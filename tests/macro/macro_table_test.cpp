@@ -73,11 +73,11 @@ TEST(InsertEvent, TakesThe254thEventButNotThe255th) {
 
 TEST(InsertEvent, OverflowOnATableSlotShowsTheMessageOnce) {
     MacroTable table;
-    table.slots[3] = WithEvents(254);
+    table.slot[3] = WithEvents(254);
     std::vector<std::string> messages;
     EXPECT_FALSE(InsertEvent(table, 3, 0, 4, 1, [&](const std::string& t) { messages.push_back(t); }));
     EXPECT_EQ(messages, std::vector<std::string>{"Overflow!!!"});
-    EXPECT_EQ(table.slots[3].eventCount, 254);
+    EXPECT_EQ(table.slot[3].eventCount, 254);
     EXPECT_TRUE(InsertEvent(table, 4, 0, 4, 1, [&](const std::string& t) { messages.push_back(t); }));
     EXPECT_EQ(messages.size(), 1u);
 }
@@ -137,21 +137,21 @@ TEST(MacroName, LongNamesAreCutTo19CodeUnits) {
 TEST(FindMacroByName, FirstExactMatchAmongUserMacrosOrTheCount) {
     MacroTable table;
     const char* names[] = {"Fire", "fire", "Fire", "Hidden"};
-    for (int i = 0; i < 4; ++i) SetMacroName(table.slots[i], names[i]);
+    for (int i = 0; i < 4; ++i) SetMacroName(table.slot[i], names[i]);
     table.userCount = 3;
     EXPECT_EQ(FindMacroByName(table, "Fire"), 0);
     EXPECT_EQ(FindMacroByName(table, "fire"), 1);
     EXPECT_EQ(FindMacroByName(table, "Fir"), 3);
     EXPECT_EQ(FindMacroByName(table, "Hidden"), 3);  // slot 3 is not in use
 
-    SetMacroName(table.slots[2], "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    SetMacroName(table.slot[2], "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     EXPECT_EQ(FindMacroByName(table, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"), 2);  // compared as it was stored
 }
 
 TEST(SnapshotMacro, CopiesTheSlotAndIgnoresBadIndices) {
     MacroTable table;
-    table.slots[20] = WithEvents(5);
-    EXPECT_EQ(SnapshotMacro(table, 20), table.slots[20]);
+    table.slot[20] = WithEvents(5);
+    EXPECT_EQ(SnapshotMacro(table, 20), table.slot[20]);
     EXPECT_EQ(SnapshotMacro(table, 26), Macro{});
     EXPECT_EQ(SnapshotMacro(table, -1), Macro{});
 }

@@ -20,7 +20,7 @@ void ExpectFile(const std::string& path, bool preset, const std::vector<Macro>& 
     EXPECT_TRUE(messages.empty()) << path;
     const int first = preset ? kPresetFirstSlot : 0;
     ASSERT_EQ(preset ? table.presetCount : table.userCount, static_cast<int>(expected.size())) << path;
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(table.slots[first + i], expected[i]) << path << " " << i;
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(table.slot[first + i], expected[i]) << path << " " << i;
 }
 
 TEST(ShippedMacros, FilesMatchTheGenerator) {

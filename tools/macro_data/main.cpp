@@ -13,7 +13,7 @@ void Write(const std::filesystem::path& path, const std::vector<zrv::Macro>& mac
     std::filesystem::create_directories(path.parent_path());
     std::filesystem::remove(path);  // only what is written here may be in the file
     zrv::MacroTable table;
-    for (size_t i = 0; i < macros.size(); ++i) table.slots[i] = macros[i];
+    for (size_t i = 0; i < macros.size(); ++i) table.slot[i] = macros[i];
     table.userCount = static_cast<int16_t>(macros.size());
     zrv::SaveUserMacros(table, path.string());
     std::printf("%s: %zu macros\n", path.string().c_str(), macros.size());
