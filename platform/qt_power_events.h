@@ -13,7 +13,7 @@ public:
     explicit QtPowerEvents(std::function<void()> onResume, QObject* parent = nullptr);
     bool Subscribed() const { return subscribed_; }
 
-public slots:
+public Q_SLOTS:
     void PrepareForSleep(bool start);
 
 private:

@@ -68,7 +68,7 @@ void QSingleInstance::Accept() {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         auto check = [this, socket] {
             if (socket->bytesAvailable() < static_cast<qint64>(sizeof kShowRequest - 1)) return;
-            if (socket->readAll().startsWith(kShowRequest)) emit showRequested();
+            if (socket->readAll().startsWith(kShowRequest)) Q_EMIT showRequested();
         };
         connect(socket, &QLocalSocket::readyRead, this, check);
         check();

@@ -23,7 +23,7 @@ public:
     // $XDG_RUNTIME_DIR/<name>, or <temp>/<name>-<uid> without a runtime folder.
     static QString BasePath(const QString& name);
 
-signals:
+Q_SIGNALS:
     void showRequested();
 
 private:

@@ -12,7 +12,7 @@ QtWindow::QtWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
 // Closing only hides the window to the tray; the host decides how.
 void QtWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    emit closeRequested();
+    Q_EMIT closeRequested();
 }
 
 }  // namespace zrv

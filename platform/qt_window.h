@@ -11,7 +11,7 @@ class QtWindow : public QWidget {
 public:
     QtWindow();
 
-signals:
+Q_SIGNALS:
     void closeRequested();
 
 protected:

@@ -83,6 +83,8 @@ protected:
                    testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder_);
         fs::create_directories(folder_);
+        for (const char* file : {"Macro_CN.dat", "Macro_EN.dat", "constMacro.dat"})
+            fs::copy_file(fs::path(ZRV_SOURCE_DIR) / "data" / file, folder_ / file);
         state_.programFolder = folder_.string();
         state_.programName = "ZRV_Vantix";
     }

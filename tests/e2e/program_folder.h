@@ -24,11 +24,12 @@ inline std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-// A folder holding nothing but a copy of the executable (and the test's config.ini);
+// A folder holding a copy of the executable, the test's config.ini and maybe the macro files;
 // the runtime and temp folders point into it so that parallel tests never meet.
 class ProgramFolder {
 public:
-    explicit ProgramFolder(const std::string& executableName) {
+    // withMacroFiles adds the shipped macro files, without which start-up reports them missing.
+    explicit ProgramFolder(const std::string& executableName, bool withMacroFiles = false) {
         const auto* test = testing::UnitTest::GetInstance()->current_test_info();
         root_ = fs::temp_directory_path() /
                 ("zrv_e2e_" + std::to_string(getpid()) + "_" + test->test_suite_name() + "_" + test->name());
@@ -38,6 +39,9 @@ public:
         fs::permissions(root_ / "run", fs::perms::owner_all);
         executable_ = root_ / "bin" / executableName;
         fs::copy_file(fs::path(ZRV_BIN_DIR) / executableName, executable_);
+        if (withMacroFiles)
+            for (const char* file : {"Macro_CN.dat", "Macro_EN.dat", "constMacro.dat"})
+                fs::copy_file(fs::path(ZRV_SOURCE_DIR) / "data" / file, root_ / "bin" / file);
     }
     ~ProgramFolder() { fs::remove_all(root_); }
 

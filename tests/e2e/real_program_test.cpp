@@ -35,7 +35,7 @@ TEST(RealProgramTest, WithoutTheMouseTheNamedPromptEndsTheProgram) {
     if (!fs::exists("/usr/bin/Xvfb") || !fs::exists("/usr/bin/xdotool")) GTEST_SKIP() << "Xvfb or xdotool missing";
     if (MousePresent()) GTEST_SKIP() << "a real mouse is plugged in";
 
-    ProgramFolder folder("ZRV_Vantix");
+    ProgramFolder folder("ZRV_Vantix", true);
     const std::string config = "[Init]\nCurConfig=2\nVER_SEL=1\n";
     folder.WriteConfig(config);
 

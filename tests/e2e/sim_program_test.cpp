@@ -40,7 +40,7 @@ std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> 
 }
 
 TEST(SimProgramTest, FactoryProfileIsAppliedAtStartAndUnplugEndsTheProgram) {
-    ProgramFolder folder("ZRV_Vantix-sim");
+    ProgramFolder folder("ZRV_Vantix-sim", true);
     folder.WriteConfig(std::string("[Init]\nCurConfig=1\nVER_SEL=0\n") + kFactoryConfig1);
     auto program = folder.Start();
     ASSERT_TRUE(program->WaitForLine("TRAY ADD Norvane.电竞游戏鼠标", kTimeout));
@@ -50,7 +50,7 @@ TEST(SimProgramTest, FactoryProfileIsAppliedAtStartAndUnplugEndsTheProgram) {
 }
 
 TEST(SimProgramTest, EnglishTitleIsTheTrayTipAndEndOfInputUnplugs) {
-    ProgramFolder folder("ZRV_Vantix-sim");
+    ProgramFolder folder("ZRV_Vantix-sim", true);
     folder.WriteConfig(std::string("[Init]\nCurConfig=1\nVER_SEL=1\n") + kFactoryConfig1);
     auto program = folder.Start();
     ASSERT_TRUE(program->WaitForLine("TRAY ADD Halvex Gaming Mouse", kTimeout));
@@ -73,7 +73,7 @@ TEST(SimProgramTest, WithoutTheMouseOnlyThePlugInPromptIsShown) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.verSel);
-        ProgramFolder folder("ZRV_Vantix-sim");
+        ProgramFolder folder("ZRV_Vantix-sim", true);
         folder.WriteConfig(std::string("[Init]\nCurConfig=1\nVER_SEL=") + c.verSel + "\n" + kFactoryConfig1);
         auto program = folder.Start({"--unplugged"});
         EXPECT_EQ(program->WaitForExit(kTimeout), 0);
@@ -82,14 +82,15 @@ TEST(SimProgramTest, WithoutTheMouseOnlyThePlugInPromptIsShown) {
     }
 }
 
-TEST(SimProgramTest, WithoutConfigFileStartsInChineseOnProfileZero) {
-    ProgramFolder folder("ZRV_Vantix-sim");
+TEST(SimProgramTest, AloneWithoutConfigFileStartsInChineseOnProfileZero) {
+    ProgramFolder folder("ZRV_Vantix-sim", false);
     auto program = folder.Start();
     ASSERT_TRUE(program->WaitForLine("TRAY ADD Norvane.电竞游戏鼠标", kTimeout));
     program->CloseInput();
     EXPECT_EQ(program->WaitForExit(kTimeout), 0);
     EXPECT_EQ(program->Lines(),
-              Concat({{"FEATURE 07 10 01 00 00 00 00 00", "FEATURE 07 10 02 00 00 00 00 00",
+              Concat({{"MESSAGE 找不到配置文件", "MESSAGE 找不到配置文件",  // the two macro files
+                       "FEATURE 07 10 01 00 00 00 00 00", "FEATURE 07 10 02 00 00 00 00 00",
                        "FEATURE 07 10 03 00 00 00 00 00", "FEATURE 07 10 05 00 00 00 00 00",
                        "FEATURE 07 10 04 00 00 00 00 00", "FEATURE 07 10 06 00 00 00 00 00",
                        "FEATURE 07 11 00 00 00 00 00 00", "FEATURE 07 09 40 18 00 00 00 00",
@@ -105,7 +106,7 @@ TEST(SimProgramTest, WithoutConfigFileStartsInChineseOnProfileZero) {
 }
 
 TEST(SimProgramTest, SecondInstanceShowsTheFirstAndEndsSilently) {
-    ProgramFolder folder("ZRV_Vantix-sim");
+    ProgramFolder folder("ZRV_Vantix-sim", true);
     folder.WriteConfig(std::string("[Init]\nCurConfig=1\nVER_SEL=0\n") + kFactoryConfig1);
     auto first = folder.Start();
     ASSERT_TRUE(first->WaitForLine("TRAY ADD Norvane.电竞游戏鼠标", kTimeout));

@@ -10,18 +10,10 @@
 #include "platform/qt_host.h"
 #include "platform/qt_single_instance.h"
 #include "platform/qt_window.h"
+#include "test_app.h"
 
 namespace zrv {
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "zrv_gui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    return app;
-}
 
 // Runs the event loop until done() or two seconds passed.
 bool SpinUntil(const std::function<bool()>& done) {
@@ -33,7 +25,7 @@ bool SpinUntil(const std::function<bool()>& done) {
 class QtHostTest : public testing::Test {
 protected:
     void SetUp() override {
-        App();
+        TestApp();
         ASSERT_TRUE(runtime_.isValid());
         qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
     }
