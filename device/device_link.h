@@ -16,12 +16,31 @@ inline constexpr uint16_t kVendorId = 0x18F8;
 inline constexpr uint16_t kProductId = 0x1286;
 inline constexpr size_t kReportBufferSize = 256;
 
+// A handle slot shared between threads. (libstdc++'s atomic<shared_ptr> does the same
+// job but its internal lock is invisible to ThreadSanitizer.)
+class SharedHandle {
+public:
+    std::shared_ptr<HidHandle> load() const {
+        std::lock_guard lock(mutex_);
+        return handle_;
+    }
+    SharedHandle& operator=(std::shared_ptr<HidHandle> handle) {
+        std::lock_guard lock(mutex_);
+        handle_ = std::move(handle);
+        return *this;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::shared_ptr<HidHandle> handle_;
+};
+
 struct DeviceLink {
     // Stored by Discover on the window thread while the device threads already run;
     // the capabilities are set before their handle is stored, so a thread that loads a
     // handle also sees its lengths.
-    std::atomic<std::shared_ptr<HidHandle>> readHandle;   // usage page 0xFF00, usage 1
-    std::atomic<std::shared_ptr<HidHandle>> writeHandle;  // usage page 0xFF01, usage 1
+    SharedHandle readHandle;   // usage page 0xFF00, usage 1
+    SharedHandle writeHandle;  // usage page 0xFF01, usage 1
     HidInterfaceInfo readCaps{};
     HidInterfaceInfo writeCaps{};
     std::string devicePath;
