@@ -1,5 +1,7 @@
 #include "skin_table.h"
 
+#include "tools/macro_data/shipped_macros.h"
+
 #include "config/profile.h"
 
 namespace zrv::skingen {
@@ -165,8 +167,10 @@ const std::vector<std::pair<QString, QString>>& FunctionNames() {
         set(28, "Mute", "静音");
         set(29, "Play/Pause", "播放/暂停");
         set(30, "Calculator Key", "计算器键");
+        // The preset macros' own names, so the list and constMacro.dat agree.
         for (int i = 0; i < 8; ++i)
-            n[31 + i] = {QStringLiteral("Preset Macro %1").arg(i + 1), QString::fromUtf8("预设宏 %1").arg(i + 1)};
+            n[31 + i] = {QString::fromUtf8(shipped::kPresetNames[i].english),
+                         QString::fromUtf8(shipped::kPresetNames[i].chinese)};
         set(39, "Open Calculator", "打开计算器");
         set(40, "Command Prompt", "命令提示符");
         for (int i = 0; i < 12; ++i)
