@@ -59,8 +59,9 @@ void PaintLabels(Canvas& backBuffer, const PaintInputs& inputs, SkinLayout& layo
                                 k == inputs.mainHover ? kHoverLabelColor : kLabelColor);
         } else if (k < 20 || page == kMainPage) {
             // MainButtons 54 and above carry no painted label.
-            if (k < 54) DrawCentred(backBuffer, layout.MainButtons[static_cast<size_t>(k)],
-                                    layout.MainButtons[static_cast<size_t>(k)].label, kLabelColor);
+            if (k >= 54) continue;
+            const SkinButton& element = layout.MainButtons[static_cast<size_t>(k)];
+            DrawCentred(backBuffer, element, element.label, kLabelColor);
         } else if (page == kColorPage) {
             if (j >= kColorButtonCount) continue;
             const SkinButton& element = layout.ColorButtons[static_cast<size_t>(j)];

@@ -46,6 +46,7 @@ struct SkinImage {
     int32_t height = 0;
     std::vector<uint32_t> pixels;  // width * height
 
+    // x, y inside the image.
     Rgb Pixel(int32_t x, int32_t y) const {
         const uint32_t p = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
         return {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
