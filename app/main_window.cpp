@@ -8,14 +8,29 @@
 #include "device/apply.h"
 #include "device/discovery.h"
 #include "macro/macro_files.h"
+#include "skin/mask_region.h"
+#include "skin/page_painter.h"
 
 namespace zrv {
 
-MainWindow::MainWindow(ProgramState& state, HidSystem& hid, SystemSettings& os, Host& host, Clock& clock)
-    : state_(state), hid_(hid), os_(os), host_(host), clock_(clock) {}
+MainWindow::MainWindow(ProgramState& state, HidSystem& hid, SystemSettings& os, Host& host, Clock& clock,
+                       const ImageSource* images)
+    : state_(state),
+      hid_(hid),
+      os_(os),
+      host_(host),
+      clock_(clock),
+      images_(images),
+      preview_(state, host),
+      dispatcher_(state, host, preview_,
+                  DispatchActions{[this] { Apply(); }, [this] { ResetUserMacrosToFactory(); },
+                                  [this] { HideToTray(); }}) {}
 
-// The device threads hold references to the state and the host; they end first.
-MainWindow::~MainWindow() { threads_.reset(); }
+// The threads hold references to the state and the host; they end first.
+MainWindow::~MainWindow() {
+    preview_.Stop();
+    threads_.reset();
+}
 
 bool MainWindow::OnInitDialog() {
     // The threads run before the settings are read and the mouse is opened.
@@ -44,7 +59,7 @@ bool MainWindow::OnInitDialog() {
     CreateControlFonts();
     ShapeWindow();
     StartMacros();
-    buttonMenuOpen_ = false;
+    state_.buttonMenuOpen = false;
     LoadMenus();
 
     const DiscoveryResult found = Discover(state_.link, hid_);
@@ -68,9 +83,32 @@ bool MainWindow::OnInitDialog() {
     return true;
 }
 
-bool MainWindow::LoadSkinLayouts() { return true; }
-void MainWindow::CreateControlFonts() {}
-void MainWindow::ShapeWindow() {}
+// The macro editor's four control objects need nothing until the advanced page creates
+// their windows, so only the layout is read here.
+bool MainWindow::LoadSkinLayouts() {
+    const SkinLoadActions actions{
+        [this](std::string_view message) { host_.MessageBox(state_.programName, std::string(message)); },
+        [this] { ExitSequence(); }};
+    return LoadSkinLayout(state_.skinFolder, state_.uiLanguage, state_.layout, actions);
+}
+
+void MainWindow::CreateControlFonts() { host_.SetControlFont(state_.uiLanguage); }
+
+// Without a mask the window takes the size of the main page's image, unshaped.
+void MainWindow::ShapeWindow() {
+    if (!images_) return;
+    if (const auto mask = images_->LoadSkinImage(kMainMaskImage)) {
+        state_.maskSize = mask->GetSize();
+        state_.windowShape = BuildMaskRegion(*mask);
+    } else if (const auto page = images_->LoadSkinImage(kPageImages[kMainPage].normal)) {
+        state_.maskSize = page->GetSize();
+        state_.windowShape = Region::FromRect({0, 0, state_.maskSize.width, state_.maskSize.height});
+    } else {
+        return;
+    }
+    state_.repaintRegion = BuildRepaintRegion(state_.windowShape, state_.layout);
+    host_.SetWindowShape(state_.windowShape, state_.maskSize);
+}
 void MainWindow::StartMacros() {
     state_.selectedEventRow = MacroStartUp(state_.macros, state_.programFolder, state_.uiLanguage,
                                            state_.macroFilePath,
@@ -110,6 +148,42 @@ void MainWindow::OnPowerBroadcast() {
 }
 
 void MainWindow::ShowFromTray() { host_.ShowAndRestore(); }
+
+void MainWindow::HideToTray() {
+    host_.MinimizeWindow();
+    host_.HideWindow();
+    host_.AddTrayIcon(windowTitle_);
+}
+
+PaintInputs MainWindow::GatherPaintInputs() const {
+    PaintInputs in;
+    in.currentPage = state_.currentPage;
+    in.mainHover = state_.hover.main;
+    in.advancedHover = state_.hover.advanced;
+    in.colorHover = state_.hover.color;
+    in.buttonPressed = state_.buttonPressed;
+    in.profile = state_.profile.Get();
+    in.currentProfile = state_.curConfig;
+    for (size_t i = 0; i < in.appliedDpiCodes.size(); ++i) in.appliedDpiCodes[i] = state_.applied.dpiCode[i];
+    {
+        std::lock_guard lock(state_.macros.mutex);
+        const MacroTable& macros = state_.macros;
+        for (int i = 0; i < macros.userCount && i < kUserMacroCount; ++i)
+            in.userMacroNames[static_cast<size_t>(i)] = MacroName(macros.slot[static_cast<size_t>(i)]);
+        if (macros.currentMacro >= 0 && macros.currentMacro < kUserMacroSlots)
+            in.currentMacroRepeatMode = macros.slot[static_cast<size_t>(macros.currentMacro)].repeatMode;
+    }
+    in.ledPreviewDark = state_.ledPreviewDark;
+    in.ledPreviewColor = state_.ledPreviewColor;
+    in.uiLanguage = state_.uiLanguage;
+    in.maskSize = state_.maskSize;
+    return in;
+}
+
+void MainWindow::Paint(Canvas& backBuffer) {
+    if (!images_) return;
+    PaintPage(*images_, backBuffer, GatherPaintInputs(), state_.layout);
+}
 
 void MainWindow::ResetUserMacrosToFactory() {
     ResetUserMacros(

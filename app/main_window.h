@@ -4,18 +4,26 @@
 
 #include <memory>
 
+#include "app/dispatch.h"
+#include "app/led_preview.h"
 #include "app/program_state.h"
 #include "device/device_threads.h"
 #include "platform/clock.h"
 #include "platform/hid.h"
 #include "platform/host.h"
 #include "platform/system_settings.h"
+#include "skin/canvas.h"
+#include "skin/paint_inputs.h"
+#include "skin/skin_image.h"
 
 namespace zrv {
 
 class MainWindow {
 public:
-    MainWindow(ProgramState& state, HidSystem& hid, SystemSettings& os, Host& host, Clock& clock);
+    // images: the skin's images (the mask at start-up, the pages at each paint); without
+    // them the window has no shape and paints nothing.
+    MainWindow(ProgramState& state, HidSystem& hid, SystemSettings& os, Host& host, Clock& clock,
+               const ImageSource* images = nullptr);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -32,6 +40,15 @@ public:
     // Reset's macro step (ResetHooks::resetMacros): the language's factory macros replace
     // the user macros and are stored.
     void ResetUserMacrosToFactory();
+
+    // Minimise, hide, and the tray icon: what closing the window does.
+    void HideToTray();
+
+    // Input from the window, in client pixels.
+    Dispatcher& Input() { return dispatcher_; }
+    // Recomposes the current page into the back buffer.
+    void Paint(Canvas& backBuffer);
+    PaintInputs GatherPaintInputs() const;
 
     bool Exited() const { return exited_; }
     const std::string& WindowTitle() const { return windowTitle_; }
@@ -52,9 +69,11 @@ private:
     Host& host_;
     Clock& clock_;
     std::unique_ptr<DeviceThreads> threads_;
+    const ImageSource* images_;
     std::string windowTitle_;
-    bool buttonMenuOpen_ = false;
     bool exited_ = false;
+    LedPreview preview_;
+    Dispatcher dispatcher_;
 };
 
 }  // namespace zrv

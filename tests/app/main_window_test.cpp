@@ -85,6 +85,8 @@ protected:
         fs::create_directories(folder_);
         for (const char* file : {"Macro_CN.dat", "Macro_EN.dat", "constMacro.dat"})
             fs::copy_file(fs::path(ZRV_SOURCE_DIR) / "data" / file, folder_ / file);
+        // The layout files; without them start-up ends at "找不到配置文件".
+        fs::copy(fs::path(ZRV_SOURCE_DIR) / "data" / "skins", folder_ / "skins", fs::copy_options::recursive);
         state_.programFolder = folder_.string();
         state_.programName = "ZRV_Vantix";
     }
