@@ -2,10 +2,11 @@
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImage>
 #include <QRect>
 #include <gtest/gtest.h>
+
+#include "tests/gui/test_app.h"
 
 #include <array>
 #include <string>
@@ -19,13 +20,7 @@ namespace {
 
 const std::string kSkins = std::string(ZRV_SOURCE_DIR) + "/data/skins";
 
-QGuiApplication& App() {
-    static int argc = 1;
-    static char name[] = "skin_data_test";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return TestApp(); }
 
 QImage Load(const std::string& name) { return QImage(QString::fromStdString(kSkins + "/" + name)); }
 
@@ -139,7 +134,9 @@ TEST_P(SkinData, ElementsWithARoleArePlacedInsideTheWindowShape) {
         }
         // Whatever else a page places must lie inside the shape too.
         for (const auto& e : PageElements(page))
-            if (!e.rect.isEmpty()) EXPECT_TRUE(InsideWindow(e.rect, mask_)) << e.name;
+            if (!e.rect.isEmpty()) {
+                EXPECT_TRUE(InsideWindow(e.rect, mask_)) << e.name;
+            }
     }
     for (const SkinRect& r : {layout_.RepeatBoxRect, layout_.NameBoxRect, layout_.MacroListRect, layout_.EventListRect})
         EXPECT_TRUE(InsideWindow(Rect(r), mask_));
@@ -169,7 +166,9 @@ TEST_P(SkinData, ElementsOfOnePageDoNotOverlap) {
 TEST_P(SkinData, LabelsFitAtTheControlFont) {
     for (int page = 0; page < 3; ++page)
         for (const auto& e : PageElements(page))
-            if (!e.label.empty()) EXPECT_TRUE(Fits(e.label, e.rect)) << e.name << " '" << e.label << "'";
+            if (!e.label.empty()) {
+                EXPECT_TRUE(Fits(e.label, e.rect)) << e.name << " '" << e.label << "'";
+            }
     for (const auto& b : layout_.WarningButtons) EXPECT_TRUE(Fits(b.label, Rect(b))) << b.label;
     EXPECT_FALSE(layout_.WarningButtons[2].label.empty());
 

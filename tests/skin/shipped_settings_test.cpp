@@ -67,7 +67,9 @@ TEST(ShippedSettings, KeysFollowTheWriteOrder) {
     while (std::getline(in, line)) {
         if (line.empty()) continue;
         if (line.front() == '[') {
-            if (!section.empty() && section != "[Init]") EXPECT_EQ(next, std::size(order)) << section;
+            if (!section.empty() && section != "[Init]") {
+                EXPECT_EQ(next, std::size(order)) << section;
+            }
             section = line;
             next = 0;
             sections += section != "[Init]";
