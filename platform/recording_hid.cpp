@@ -12,11 +12,10 @@ public:
 
     bool SetFeature(const uint8_t* data, size_t length) override {
         std::lock_guard lock(system_.mutex_);
-        if (system_.unplugged_) return false;
         system_.reports_.push_back({path_, {data, data + length}, std::chrono::steady_clock::now()});
         if (system_.observer_) system_.observer_("FEATURE " + Hex(system_.reports_.back().bytes));
         system_.changed_.notify_all();
-        return true;
+        return !system_.unplugged_;
     }
 
     bool Read(uint8_t* buffer, size_t length) override {
@@ -54,18 +53,21 @@ std::vector<RecordingHidSystem::Interface> RecordingHidSystem::MouseInterfaces(u
 }
 
 std::vector<std::string> RecordingHidSystem::ListInterfaces() {
+    std::lock_guard lock(mutex_);
     std::vector<std::string> paths;
     for (const auto& i : interfaces_) paths.push_back(i.path);
     return paths;
 }
 
 std::optional<HidInterfaceInfo> RecordingHidSystem::QueryInterface(const std::string& path) {
+    std::lock_guard lock(mutex_);
     for (const auto& i : interfaces_)
         if (i.path == path) return i.info;
     return std::nullopt;
 }
 
 std::unique_ptr<HidHandle> RecordingHidSystem::Open(const std::string& path, HidAccess access) {
+    std::lock_guard lock(mutex_);
     for (const auto& i : interfaces_) {
         if (i.path != path || !i.openable) continue;
         opened.emplace_back(path, access);
@@ -81,9 +83,20 @@ void RecordingHidSystem::PushInput(std::vector<uint8_t> report) {
 }
 
 void RecordingHidSystem::Unplug() {
-    std::lock_guard lock(mutex_);
-    unplugged_ = true;
-    changed_.notify_all();
+    std::vector<std::string> removed;
+    {
+        std::lock_guard lock(mutex_);
+        if (unplugged_) return;
+        unplugged_ = true;
+        const auto isMouse = [](const Interface& i) { return i.info && i.info->vendor == 0x18F8 && i.info->product == 0x1286; };
+        for (const auto& i : interfaces_)
+            if (isMouse(i)) removed.push_back(i.path);
+        std::erase_if(interfaces_, isMouse);
+        changed_.notify_all();
+    }
+    if (!sink_) return;
+    for (const auto& path : removed)
+        sink_(DeviceNotification{DeviceNotification::Kind::DeviceInterface, DeviceNotification::Event::Removal, path});
 }
 
 std::vector<RecordingHidSystem::Report> RecordingHidSystem::Reports() const {

@@ -38,7 +38,9 @@ public:
 
     // Queues one input report for the next Read on any handle of this system.
     void PushInput(std::vector<uint8_t> report);
-    // Makes every Read fail from now on, as an unplugged device does.
+    // The mouse (18F8:1286) leaves: its interfaces are no longer listed, every Read fails
+    // from now on, and the notification sink gets a removal for each of its paths.
+    // Reports sent afterwards are still recorded (the attempt is what a test looks at).
     void Unplug();
     std::vector<Report> Reports() const;
     // Feature reports as upper-case hex lines, "07 10 01 01 ...".
