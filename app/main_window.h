@@ -51,6 +51,7 @@ public:
     PaintInputs GatherPaintInputs() const;
 
     bool Exited() const { return exited_; }
+    const ProgramState& State() const { return state_; }
     const std::string& WindowTitle() const { return windowTitle_; }
 
 private:

@@ -1,6 +1,11 @@
 #include "platform/qt_host.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QUrl>
 #include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
@@ -10,7 +15,10 @@
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 
+#include "platform/qt_canvas.h"
+#include "platform/qt_popups.h"
 #include "platform/qt_window.h"
+#include "skin/control_font.h"
 
 namespace zrv {
 namespace {
@@ -44,7 +52,10 @@ QtHost::QtHost() : window_(std::make_unique<QtWindow>()) {
     connect(window_.get(), &QtWindow::closeRequested, this, [this] { HideToTray(); });
 }
 
-QtHost::~QtHost() = default;
+QtHost::~QtHost() {
+    // The popups and controls are children of the window; they go with it.
+    DestroyMacroControls();
+}
 
 void QtHost::SetWindowTitle(const std::string& title) { window_->setWindowTitle(Q(title)); }
 
@@ -123,6 +134,87 @@ void QtHost::SetTrayMenu(const std::string& showText, const std::string& exitTex
     connect(trayMenu_->addAction(Q(showText)), &QAction::triggered, this, [onShow] { onShow(); });
     connect(trayMenu_->addAction(Q(exitText)), &QAction::triggered, this, [onExit] { onExit(); });
     if (tray_) tray_->setContextMenu(trayMenu_.get());
+}
+
+}  // namespace zrv
+
+namespace zrv {
+
+void QtHost::SetWindowShape(const Region& shape, Size size) { window_->SetShape(shape, size); }
+
+void QtHost::SetControlFont(int uiLanguage) {
+    const ControlFont font = ControlFontFor(uiLanguage);
+    controlFont_ = QFont(QString::fromUtf8(font.family.data(), static_cast<qsizetype>(font.family.size())));
+    controlFont_.setPixelSize(font.pixelSize);
+}
+
+void QtHost::InvalidateWindow() { window_->Invalidate(window_->rect()); }
+void QtHost::InvalidateRegion(const Region& region) { window_->Invalidate(ToQRegion(region)); }
+void QtHost::UpdateWindow() { window_->PaintPending(); }
+void QtHost::StartWindowDrag(Point p) { window_->StartDrag(p); }
+void QtHost::MinimizeWindow() { window_->showMinimized(); }
+void QtHost::HideWindow() { window_->hide(); }
+
+Point QtHost::WindowOrigin() const {
+    const QPoint origin = window_->mapToGlobal(QPoint(0, 0));
+    return {origin.x(), origin.y()};
+}
+
+void QtHost::OpenUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(Q(url))); }
+
+std::optional<std::string> QtHost::ChooseFile(const FileDialogRequest& request) {
+    QFileDialog dialog(window_.get(), QString(), Q(request.folder), Q(request.filter));
+    if (request.save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(Q(request.defaultSuffix));
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+// Empty stand-ins at the layout's rectangles, white on black in the control font; the macro
+// editor fills them.
+void QtHost::CreateMacroControls(const MacroControlRects& rects) {
+    DestroyMacroControls();
+    for (size_t i = 0; i < rects.size(); ++i) {
+        QWidget* control = i < 2 ? static_cast<QWidget*>(new QLineEdit(window_.get()))
+                                 : static_cast<QWidget*>(new QListWidget(window_.get()));
+        const SkinRect& r = rects[i];
+        control->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        control->setFont(controlFont_);
+        control->setStyleSheet(QStringLiteral("background-color: black; color: white; border: 1px solid #303030;"));
+        control->show();
+        controls_.emplace_back(control);
+    }
+}
+
+void QtHost::DestroyMacroControls() {
+    for (const QPointer<QWidget>& control : controls_) delete control.data();
+    controls_.clear();
+}
+
+int QtHost::ShowWarning(const WarningRequest& request) {
+    if (!images_) return kWarningConfirm;
+    QtWarningDialog dialog(*images_, request, popupMemory_, window_.get());
+    const int result = dialog.exec();
+    return result == kWarningCancel ? kWarningCancel : kWarningConfirm;
+}
+
+void QtHost::OpenFunctionMenu(const FunctionMenuRequest& request) {
+    CloseFunctionMenu();
+    if (!images_) return;
+    menu_ = new QtFunctionMenu(*images_, request, popupMemory_, window_.get());
+    menu_->show();
+}
+
+void QtHost::CloseFunctionMenu() {
+    if (!menu_) return;
+    menu_->hide();
+    menu_->deleteLater();
+    menu_ = nullptr;
 }
 
 }  // namespace zrv

@@ -1,16 +1,21 @@
 // The desktop host on Qt: the window, message boxes, the tray icon and started programs.
 #pragma once
 
+#include <QFont>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/host.h"
+#include "platform/qt_popups.h"
 
 class QMenu;
 class QSystemTrayIcon;
+class QWidget;
 
 namespace zrv {
 
@@ -33,6 +38,29 @@ public:
     void StartCalculator() override;
     void StartTerminal() override;
 
+    void SetWindowShape(const Region& shape, Size size) override;
+    void SetControlFont(int uiLanguage) override;
+    void InvalidateWindow() override;
+    void InvalidateRegion(const Region& region) override;
+    void UpdateWindow() override;
+    void StartWindowDrag(Point p) override;
+    void MinimizeWindow() override;
+    void HideWindow() override;
+    Point WindowOrigin() const override;
+    void OpenUrl(const std::string& url) override;
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+    void CreateMacroControls(const MacroControlRects& rects) override;
+    void DestroyMacroControls() override;
+    int ShowWarning(const WarningRequest& request) override;
+    void OpenFunctionMenu(const FunctionMenuRequest& request) override;
+    void CloseFunctionMenu() override;
+
+    // The skin's images for the popups; kept by the caller for the host's life.
+    void SetImageSource(const ImageSource* images) { images_ = images; }
+    QtFunctionMenu* FunctionMenu() const { return menu_; }
+    // The advanced page's controls while it is shown, in creation order.
+    const std::vector<QPointer<QWidget>>& MacroControls() const { return controls_; }
+
     // The tray menu's two items; onShow and onExit run on the window thread.
     void SetTrayMenu(const std::string& showText, const std::string& exitText, std::function<void()> onShow,
                      std::function<void()> onExit);
@@ -49,6 +77,11 @@ private:
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::string trayTip_;
     bool destroyed_ = false;
+    const ImageSource* images_ = nullptr;
+    PopupMemory popupMemory_;
+    QPointer<QtFunctionMenu> menu_;
+    std::vector<QPointer<QWidget>> controls_;
+    QFont controlFont_;
 };
 
 // The first of the usual calculators found on PATH; empty when there is none.

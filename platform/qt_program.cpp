@@ -8,9 +8,11 @@
 #include "app/program_paths.h"
 #include "app/texts.h"
 #include "platform/clock.h"
+#include "platform/qt_canvas.h"
 #include "platform/qt_host.h"
 #include "platform/qt_power_events.h"
 #include "platform/qt_single_instance.h"
+#include "platform/qt_window.h"
 
 namespace zrv {
 namespace {
@@ -55,7 +57,10 @@ int RunDesktopProgram(int argc, char** argv, HidSystem& hid, SystemSettings& os,
 
         SteadyClock clock;
         auto gate = std::make_shared<NotificationGate>();
-        MainWindow window(state, hid, os, host, clock);
+        const auto images = MakeQtImageSource(PathsOf(state.programFolder).skinFolder);
+        qtHost.SetImageSource(images.get());
+        MainWindow window(state, hid, os, host, clock, images.get());
+        qtHost.Window().Attach(&window);
         hid.SetNotificationSink([gate, &host, &window](const DeviceNotification& notification) {
             gate->Post(host, [&window, notification] { window.OnDeviceChange(notification); });
         });
@@ -71,6 +76,9 @@ int RunDesktopProgram(int argc, char** argv, HidSystem& hid, SystemSettings& os,
             if (hooks.stopping) hooks.stopping();
         }
         gate->Close();
+        qtHost.CloseFunctionMenu();
+        qtHost.Window().Attach(nullptr);
+        qtHost.SetImageSource(nullptr);
     }
     if (hooks.ended) hooks.ended();
     return 0;

@@ -25,5 +25,11 @@ void PrintingHost::ShowAndRestore() {
 // The simulation starts nothing: a test machine has no use for a calculator.
 void PrintingHost::StartCalculator() { out_.Line("START calc"); }
 void PrintingHost::StartTerminal() { out_.Line("START terminal"); }
+void PrintingHost::OpenUrl(const std::string& url) { out_.Line("URL " + url); }
+
+void PrintingHost::HideWindow() {
+    out_.Line("HIDE");
+    inner_.HideWindow();
+}
 
 }  // namespace zrv

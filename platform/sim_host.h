@@ -23,6 +23,23 @@ public:
     void StartCalculator() override;
     void StartTerminal() override;
 
+    void SetWindowShape(const Region& shape, Size size) override { inner_.SetWindowShape(shape, size); }
+    void SetControlFont(int uiLanguage) override { inner_.SetControlFont(uiLanguage); }
+    void InvalidateWindow() override { inner_.InvalidateWindow(); }
+    void InvalidateRegion(const Region& region) override { inner_.InvalidateRegion(region); }
+    void UpdateWindow() override { inner_.UpdateWindow(); }
+    void StartWindowDrag(Point p) override { inner_.StartWindowDrag(p); }
+    void MinimizeWindow() override { inner_.MinimizeWindow(); }
+    void HideWindow() override;
+    Point WindowOrigin() const override { return inner_.WindowOrigin(); }
+    void OpenUrl(const std::string& url) override;
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override { return inner_.ChooseFile(request); }
+    void CreateMacroControls(const MacroControlRects& rects) override { inner_.CreateMacroControls(rects); }
+    void DestroyMacroControls() override { inner_.DestroyMacroControls(); }
+    int ShowWarning(const WarningRequest& request) override { return inner_.ShowWarning(request); }
+    void OpenFunctionMenu(const FunctionMenuRequest& request) override { inner_.OpenFunctionMenu(request); }
+    void CloseFunctionMenu() override { inner_.CloseFunctionMenu(); }
+
 private:
     Host& inner_;
     SimOutput& out_;

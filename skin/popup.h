@@ -51,6 +51,8 @@ PopupGeometry SubMenuGeometry(Size mask, int rows);
 // full width), else kNoRow.
 int RowAt(Point p, const PopupGeometry& geometry, int rowCount);
 
+// Rows 7..10 of the function list open a second-level list.
+constexpr bool HasSubMenu(int row) { return row >= 7 && row <= 10; }
 // The second-level list of a function-list row: 7 → 6 rows, 8 → 10, 10 → 8, 9 → one per
 // user macro; 0 for rows without one.
 int SubMenuRowCount(int parentRow, int userMacroCount);
@@ -81,6 +83,7 @@ struct PopupMemory {
     int menuHover = 0;
     int subMenuHover = kNoRow;
     int warningHover = 0;
+    int32_t lastSubMenuCode = 0;  // LastSubMenuCode
 };
 
 // What a list popup shows at one paint.

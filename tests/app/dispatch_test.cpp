@@ -176,11 +176,17 @@ TEST(HitTestTest, InclusiveLastIndexAndHalfOpenRectangles) {
 }
 
 TEST_F(DispatchTest, ShippedLayoutElementsAreHitAtTheirCentres) {
-    for (int i = 0; i <= kMainPageHitLast; ++i)
-        if (Main(i).width > 0) EXPECT_EQ(HitTestAll(state_.layout, kMainPage, Center(Main(i))).main, i) << i;
+    for (int i = 0; i <= kMainPageHitLast; ++i) {
+        if (Main(i).width > 0) {
+            EXPECT_EQ(HitTestAll(state_.layout, kMainPage, Center(Main(i))).main, i) << i;
+        }
+    }
     // Only the common elements answer on the other pages.
-    for (int i = 20; i <= kMainPageHitLast; ++i)
-        if (Main(i).width > 0) EXPECT_EQ(HitTestAll(state_.layout, kAdvancedPage, Center(Main(i))).main, kNoElement) << i;
+    for (int i = 20; i <= kMainPageHitLast; ++i) {
+        if (Main(i).width > 0) {
+            EXPECT_EQ(HitTestAll(state_.layout, kAdvancedPage, Center(Main(i))).main, kNoElement) << i;
+        }
+    }
 }
 
 TEST_F(DispatchTest, MainPagePressTable) {

@@ -24,12 +24,13 @@ inline std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-// A folder holding a copy of the executable, the test's config.ini and maybe the macro files;
-// the runtime and temp folders point into it so that parallel tests never meet.
+// A folder holding a copy of the executable, the skin folder, the test's config.ini and maybe
+// the macro files; the runtime and temp folders point into it so that parallel tests never meet.
 class ProgramFolder {
 public:
-    // withMacroFiles adds the shipped macro files, without which start-up reports them missing.
-    explicit ProgramFolder(const std::string& executableName, bool withMacroFiles = false) {
+    // withMacroFiles adds the shipped macro files, without which start-up reports them missing;
+    // without the skins start-up ends at the missing layout file.
+    explicit ProgramFolder(const std::string& executableName, bool withMacroFiles = false, bool withSkins = true) {
         const auto* test = testing::UnitTest::GetInstance()->current_test_info();
         root_ = fs::temp_directory_path() /
                 ("zrv_e2e_" + std::to_string(getpid()) + "_" + test->test_suite_name() + "_" + test->name());
@@ -42,12 +43,15 @@ public:
         if (withMacroFiles)
             for (const char* file : {"Macro_CN.dat", "Macro_EN.dat", "constMacro.dat"})
                 fs::copy_file(fs::path(ZRV_SOURCE_DIR) / "data" / file, root_ / "bin" / file);
+        if (withSkins)
+            fs::copy(fs::path(ZRV_SOURCE_DIR) / "data" / "skins", root_ / "bin" / "skins", fs::copy_options::recursive);
     }
     ~ProgramFolder() { fs::remove_all(root_); }
 
     void WriteConfig(const std::string& text) const { std::ofstream(Config()) << text; }
     fs::path Root() const { return root_; }
     fs::path Config() const { return root_ / "bin" / "config.ini"; }
+    fs::path Bin() const { return root_ / "bin"; }
 
     std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& args = {},
                                         const std::vector<std::string>& extraEnv = {}) const {

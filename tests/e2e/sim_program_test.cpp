@@ -82,6 +82,15 @@ TEST(SimProgramTest, WithoutTheMouseOnlyThePlugInPromptIsShown) {
     }
 }
 
+TEST(SimProgramTest, WithoutTheSkinFolderTheMissingLayoutEndsTheProgram) {
+    ProgramFolder folder("ZRV_Vantix-sim", true, false);
+    folder.WriteConfig(std::string("[Init]\nCurConfig=1\nVER_SEL=1\n") + kFactoryConfig1);
+    auto program = folder.Start();
+    EXPECT_EQ(program->WaitForExit(kTimeout), 0);
+    // The mouse was not opened yet: no HostExit, nothing applied, no tray icon.
+    EXPECT_EQ(program->Lines(), (std::vector<std::string>{"MESSAGE 找不到配置文件", "TRAY DELETE", "POINTER 10", "EXIT"}));
+}
+
 TEST(SimProgramTest, AloneWithoutConfigFileStartsInChineseOnProfileZero) {
     ProgramFolder folder("ZRV_Vantix-sim", false);
     auto program = folder.Start();
