@@ -17,20 +17,6 @@
 namespace zrv {
 namespace {
 
-class QuietHost : public Host {
-public:
-    void SetWindowTitle(const std::string&) override {}
-    void MessageBox(const std::string&, const std::string&) override {}
-    void AddTrayIcon(const std::string&) override {}
-    void DeleteTrayIcon() override {}
-    void DestroyWindow() override {}
-    void ShowAndRestore() override {}
-    void RequestRepaint() override {}
-    void PostToWindowThread(std::function<void()> fn) override { fn(); }
-    void StartCalculator() override {}
-    void StartTerminal() override {}
-};
-
 constexpr int kEvents = 200;
 
 double Ms(std::chrono::steady_clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
@@ -47,7 +33,7 @@ void BM_MacroPlaybackTiming(benchmark::State& state) {
     profile.Set(p);
     HandOver handOver;
     SteadyClock clock;
-    QuietHost host;
+    Host host;  // quiet
     std::atomic<int32_t> curConfig{1};
     const std::string configPath = (std::filesystem::temp_directory_path() / "zrv_macro_bench.ini").string();
 

@@ -2,8 +2,8 @@
 // started programs. The Qt implementation lives beside this; the simulated mouse's
 // build prints each effect.
 //
-// The operations after the first block have defaults that do nothing, so a test double
-// implements only what it watches.
+// Every operation has a default that does nothing, so a test double implements only
+// what it watches (and a plain Host is a quiet one).
 #pragma once
 
 #include <array>
@@ -32,21 +32,21 @@ using MacroControlRects = std::array<SkinRect, 4>;
 class Host {
 public:
     virtual ~Host() = default;
-    virtual void SetWindowTitle(const std::string& title) = 0;
+    virtual void SetWindowTitle(const std::string& /*title*/) {}
     // Modal, OK button only.
-    virtual void MessageBox(const std::string& caption, const std::string& text) = 0;
-    virtual void AddTrayIcon(const std::string& tip) = 0;
-    virtual void DeleteTrayIcon() = 0;
+    virtual void MessageBox(const std::string& /*caption*/, const std::string& /*text*/) {}
+    virtual void AddTrayIcon(const std::string& /*tip*/) {}
+    virtual void DeleteTrayIcon() {}
     // Ends the window's life and so the program.
-    virtual void DestroyWindow() = 0;
+    virtual void DestroyWindow() {}
     // Shows and restores the window, also from the tray.
-    virtual void ShowAndRestore() = 0;
+    virtual void ShowAndRestore() {}
     // Safe from any thread.
-    virtual void RequestRepaint() = 0;
-    // Runs fn on the window thread; safe from any thread.
-    virtual void PostToWindowThread(std::function<void()> fn) = 0;
-    virtual void StartCalculator() = 0;
-    virtual void StartTerminal() = 0;
+    virtual void RequestRepaint() {}
+    // Runs fn on the window thread; safe from any thread. By default: at once, here.
+    virtual void PostToWindowThread(std::function<void()> fn) { fn(); }
+    virtual void StartCalculator() {}
+    virtual void StartTerminal() {}
 
     // The window's size and shape (input and output only inside it).
     virtual void SetWindowShape(const Region& /*shape*/, Size /*size*/) {}

@@ -12,18 +12,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class QuietHost : public Host {
+class RepaintCountingHost : public Host {
 public:
-    void SetWindowTitle(const std::string&) override {}
-    void MessageBox(const std::string&, const std::string&) override {}
-    void AddTrayIcon(const std::string&) override {}
-    void DeleteTrayIcon() override {}
-    void DestroyWindow() override {}
-    void ShowAndRestore() override {}
     void RequestRepaint() override { repaints++; }
-    void PostToWindowThread(std::function<void()> fn) override { fn(); }
-    void StartCalculator() override {}
-    void StartTerminal() override {}
     std::atomic<int> repaints{0};
 };
 
@@ -60,7 +51,7 @@ TEST(LedPreviewTest, CyclesByTheAppliedLightingMode) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ProgramState state;
-        QuietHost host;
+        RepaintCountingHost host;
         ProfileSettings profile = FactoryProfile;
         profile.DPI_LEVEL = 1;
         state.profile.Set(profile);
@@ -86,7 +77,7 @@ TEST(LedPreviewTest, CyclesByTheAppliedLightingMode) {
 
 TEST(LedPreviewTest, NotOnTheColorPageItEndsAtOnce) {
     ProgramState state;
-    QuietHost host;
+    RepaintCountingHost host;
     int waits = 0;
     LedPreview preview(state, host, [&](std::chrono::milliseconds) { return ++waits, true; });
     preview.StartUnlessRunning();
@@ -98,7 +89,7 @@ TEST(LedPreviewTest, NotOnTheColorPageItEndsAtOnce) {
 
 TEST(LedPreviewTest, EnteringTwiceQuicklyStartsOneThread) {
     ProgramState state;
-    QuietHost host;
+    RepaintCountingHost host;
     state.currentPage = kColorPage;
     std::mutex mutex;
     std::condition_variable released;
@@ -135,7 +126,7 @@ TEST(LedPreviewTest, EnteringTwiceQuicklyStartsOneThread) {
 
 TEST(LedPreviewTest, StopEndsAWaitingThreadPromptly) {
     ProgramState state;
-    QuietHost host;
+    RepaintCountingHost host;
     state.currentPage = kColorPage;
     LedPreview preview(state, host);
     preview.StartUnlessRunning();

@@ -17,16 +17,12 @@ namespace fs = std::filesystem;
 // Records what the dispatch asks of the desktop; its answers to dialogs are set by the test.
 class FakeHost : public Host {
 public:
-    void SetWindowTitle(const std::string&) override {}
     void MessageBox(const std::string& caption, const std::string& text) override { Add("MESSAGE " + caption + " | " + text); }
     void AddTrayIcon(const std::string& tip) override { Add("TRAY ADD " + tip); }
     void DeleteTrayIcon() override { Add("TRAY DELETE"); }
     void DestroyWindow() override { Add("DESTROY"); }
     void ShowAndRestore() override { Add("SHOW"); }
     void RequestRepaint() override { repaintRequests++; }
-    void PostToWindowThread(std::function<void()> fn) override { fn(); }
-    void StartCalculator() override {}
-    void StartTerminal() override {}
 
     void InvalidateWindow() override { Add("INVALIDATE"); }
     void InvalidateRegion(const Region& region) override {

@@ -46,7 +46,6 @@ public:
     void DestroyWindow() override { log_.Add("DESTROY"); }
     void ShowAndRestore() override { log_.Add("SHOW"); }
     void RequestRepaint() override { log_.Add("REPAINT"); }
-    void PostToWindowThread(std::function<void()> fn) override { fn(); }
     void StartCalculator() override { log_.Add("START calc"); }
     void StartTerminal() override { log_.Add("START terminal"); }
 

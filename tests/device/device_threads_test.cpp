@@ -45,14 +45,7 @@ private:
 
 class FakeHost : public Host {
 public:
-    void SetWindowTitle(const std::string&) override {}
-    void MessageBox(const std::string&, const std::string&) override {}
-    void AddTrayIcon(const std::string&) override {}
-    void DeleteTrayIcon() override {}
-    void DestroyWindow() override {}
-    void ShowAndRestore() override {}
     void RequestRepaint() override { ++repaints; }
-    void PostToWindowThread(std::function<void()> fn) override { fn(); }
     void StartCalculator() override { ++calculators; }
     void StartTerminal() override { ++terminals; }
     std::atomic<int> repaints{0}, calculators{0}, terminals{0};
