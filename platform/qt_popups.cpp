@@ -73,9 +73,9 @@ void QtFunctionMenu::RebuildSubMenu() {
 }
 
 void QtFunctionMenu::mouseMoveEvent(QMouseEvent* event) {
-    hover_ = RowAt(ClientPoint(event), geometry_, kMenuHitRows);
-    if (hover_ == memory_.menuHover) return;
-    memory_.menuHover = hover_;
+    const int row = RowAt(ClientPoint(event), geometry_, kMenuHitRows);
+    if (row == hover_) return;
+    hover_ = row;
     update();
     RebuildSubMenu();
 }
@@ -133,9 +133,9 @@ void QtSubMenu::paintEvent(QPaintEvent*) {
 }
 
 void QtSubMenu::mouseMoveEvent(QMouseEvent* event) {
-    hover_ = RowAt(ClientPoint(event), geometry_, rows_);
-    if (hover_ == memory_.subMenuHover) return;
-    memory_.subMenuHover = hover_;
+    const int row = RowAt(ClientPoint(event), geometry_, rows_);
+    if (row == hover_) return;
+    hover_ = row;
     update();
 }
 
@@ -182,9 +182,9 @@ void QtWarningDialog::paintEvent(QPaintEvent*) {
 }
 
 void QtWarningDialog::mouseMoveEvent(QMouseEvent* event) {
-    hover_ = WarningHit(ClientPoint(event), request_.buttons);
-    if (hover_ == memory_.warningHover) return;
-    memory_.warningHover = hover_;
+    const int button = WarningHit(ClientPoint(event), request_.buttons);
+    if (button == hover_) return;
+    hover_ = button;
     update();
 }
 

@@ -77,12 +77,10 @@ std::string SubMenuRowText(const PopupTexts& texts, int parentRow, int row);
 // Warning: 1 in the confirm element, 2 in the cancel element, else kNoRow.
 int WarningHit(Point p, const std::array<SkinButton, kWarningButtonCount>& buttons);
 
-// Hover values seen last, kept for the process: a new popup repaints on its first pointer
-// move only when its row differs from the one the previous popup of its kind saw.
+// What the popups keep for the whole process. (Each popup compares the row under the
+// pointer with its own last one, starting from none: a row remembered from the previous
+// popup would leave the first row entered dark and its second-level list closed.)
 struct PopupMemory {
-    int menuHover = 0;
-    int subMenuHover = kNoRow;
-    int warningHover = 0;
     int32_t lastSubMenuCode = 0;  // LastSubMenuCode
 };
 

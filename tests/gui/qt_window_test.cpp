@@ -224,6 +224,22 @@ TEST_F(QtWindowTest, SecondLevelListOfRowEightStoresItsCode) {
     EXPECT_EQ(host_->FunctionMenu(), nullptr);
 }
 
+TEST_F(QtWindowTest, ANewListOpensTheSecondLevelOfTheRowThePreviousListEndedOn) {
+    for (int round = 0; round < 2; ++round) {
+        Click(Centre(Main(27)));
+        QtFunctionMenu* menu = host_->FunctionMenu();
+        ASSERT_NE(menu, nullptr) << round;
+        const PopupGeometry g = menu->Geometry();
+        const QPoint row8(g.itemWidth / 2, 7 * g.rowHeight + g.rowHeight / 2);
+        SendMouse(*menu, QEvent::MouseMove, row8, Qt::NoButton, Qt::NoButton);
+        Spin();
+        ASSERT_NE(menu->SubMenu(), nullptr) << round;
+        // A press elsewhere on the main page closes the list with the pointer still on row 8.
+        Click(Centre(Main(20)));
+        EXPECT_EQ(host_->FunctionMenu(), nullptr) << round;
+    }
+}
+
 TEST_F(QtWindowTest, WarningCancelOpensNoListAndConfirmDoes) {
     struct Case {
         int answer;
