@@ -168,7 +168,8 @@ PaintInputs MainWindow::GatherPaintInputs() const {
     {
         std::lock_guard lock(state_.macros.mutex);
         const MacroTable& macros = state_.macros;
-        for (int i = 0; i < macros.userCount && i < kUserMacroCount; ++i)
+        // A code names its slot whatever the count says, as the record is played whatever it holds.
+        for (int i = 0; i < kUserMacroCount; ++i)
             in.userMacroNames[static_cast<size_t>(i)] = MacroName(macros.slot[static_cast<size_t>(i)]);
         if (macros.currentMacro >= 0 && macros.currentMacro < kUserMacroSlots)
             in.currentMacroRepeatMode = macros.slot[static_cast<size_t>(macros.currentMacro)].repeatMode;
