@@ -86,7 +86,9 @@ std::string SubMenuRowText(const PopupTexts& texts, int parentRow, int row) {
 int WarningHit(Point p, const std::array<SkinButton, kWarningButtonCount>& buttons) {
     for (int i = 0; i < 2; ++i) {
         const SkinButton& b = buttons[static_cast<size_t>(i)];
-        if (p.x >= b.x && p.x <= b.x + b.width - 1 && p.y >= b.y && p.y <= b.y + b.height - 1) return i + 1;
+        // In 64 bits: a hand-edited rectangle near the 32-bit limits must not wrap around.
+        if (p.x >= b.x && p.x <= int64_t{b.x} + b.width - 1 && p.y >= b.y && p.y <= int64_t{b.y} + b.height - 1)
+            return i + 1;
     }
     return kNoRow;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "paint_recording_canvas.h"
 #include "skin/page_painter.h"
 
@@ -100,6 +102,18 @@ TEST(PopupWarningTest, ConfirmAndCancelRectanglesIncludeTheirLastPixel) {
         {{5, 5}, kNoRow},  // the message area is not a button
     };
     for (const Case& c : cases) EXPECT_EQ(WarningHit(c.p, buttons), c.expected) << c.p.x << "," << c.p.y;
+}
+
+TEST(PopupWarningTest, HandEditedExtremeRectanglesHitOnlyTheirOwnPixels) {
+    // Values a hand-edited layout can hold after clamping to 32 bits: an empty or negative
+    // rectangle at the lower limit is never hit, one reaching the upper limit still is.
+    std::array<SkinButton, kWarningButtonCount> buttons{};
+    buttons[0] = {INT32_MIN, 0, 0, 500, "OK"};
+    buttons[1] = {INT32_MIN + 5, 0, -100, 500, "Cancel"};
+    EXPECT_EQ(WarningHit({10, 10}, buttons), kNoRow);
+    buttons[0] = {INT32_MAX - 10, 0, 100, 500, "OK"};
+    EXPECT_EQ(WarningHit({INT32_MAX - 1, 10}, buttons), kWarningConfirm);
+    EXPECT_EQ(WarningHit({10, 10}, buttons), kNoRow);
 }
 
 TEST(PopupPaintTest, ListShowsTheHoveredRowFromOverOrDownAndCentresTexts) {
