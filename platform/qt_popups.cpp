@@ -188,6 +188,8 @@ void QtWarningDialog::mouseMoveEvent(QMouseEvent* event) {
     update();
 }
 
+void QtWarningDialog::reject() { done(kWarningCancel); }
+
 void QtWarningDialog::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     if (hover_ == kWarningConfirm || hover_ == kWarningCancel) done(hover_);

@@ -78,10 +78,12 @@ private:
 class QtWarningDialog : public QDialog {
     Q_OBJECT
 public:
-    // exec() gives 1 (confirm) or 2 (cancel); Escape ends it with 0.
+    // exec() gives 1 (confirm) or 2 (cancel).
     QtWarningDialog(const ImageSource& images, const WarningRequest& request, PopupMemory& memory, QWidget* parent);
 
     Size MaskSize() const { return maskSize_; }
+    // Escape or closing the dialog cancels, as the dialog's default handling does.
+    void reject() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <filesystem>
@@ -243,10 +244,12 @@ TEST_F(QtWindowTest, ANewListOpensTheSecondLevelOfTheRowThePreviousListEndedOn) 
 TEST_F(QtWindowTest, WarningCancelOpensNoListAndConfirmDoes) {
     struct Case {
         int answer;
+        bool byEscape;  // the Escape key instead of a click on the button
         bool menuOpen;
     };
-    for (const Case& c : {Case{kWarningCancel, false}, Case{kWarningConfirm, true}}) {
-        SCOPED_TRACE(c.answer);
+    for (const Case& c :
+         {Case{kWarningCancel, false, false}, Case{kWarningConfirm, false, true}, Case{kWarningCancel, true, false}}) {
+        SCOPED_TRACE(std::to_string(c.answer) + (c.byEscape ? " by Escape" : ""));
         host_->CloseFunctionMenu();
         Spin();
         // Answer the modal warning by a click on its button once it shows; never hang.
@@ -256,6 +259,11 @@ TEST_F(QtWindowTest, WarningCancelOpensNoListAndConfirmDoes) {
             auto* warning = qobject_cast<QtWarningDialog*>(QApplication::activeModalWidget());
             if (!warning) return;
             answer.stop();
+            if (c.byEscape) {
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(warning, &escape);
+                return;
+            }
             const SkinButton& b = state_.layout.WarningButtons[static_cast<size_t>(c.answer - 1)];
             const QPoint p(b.x + b.width / 2, b.y + b.height / 2);
             EXPECT_EQ(warning->MaskSize(), (Size{440, 150}));
