@@ -126,6 +126,9 @@ void MainWindow::ExitSequence() {
     if (exited_) return;
     exited_ = true;
     host_.DeleteTrayIcon();
+    // A macro still playing would send its events and releases after HostExit; stopping
+    // the threads first lets it release its keys and keeps HostExit the last report.
+    threads_.reset();
     ShutdownLink(state_.link, os_);
     host_.DestroyWindow();
 }

@@ -9,6 +9,7 @@
 
 #include "config/ini.h"
 #include "config/settings.h"
+#include "macro/macro_table.h"
 #include "platform/recording_hid.h"
 #include "platform/recording_system_settings.h"
 
@@ -221,6 +222,31 @@ TEST_F(MainWindowTest, OnlyTheMouseLeavingEndsTheProgram) {
     window_->ExitSequence();
     window_->OnPowerBroadcast();
     EXPECT_TRUE(log_.Take().empty());
+}
+
+TEST_F(MainWindowTest, HostExitIsTheLastReportEvenWhileAMacroPlays) {
+    ProfileSettings profile = FactoryProfile;
+    profile.K[3] = 41;  // user macro 0 on the mouse's button 5
+    WriteConfig(1, 0, profile);
+    ASSERT_TRUE(Start(RecordingHidSystem::MouseInterfaces()));
+    // Key A down, then a long pause: the exit comes while the macro is still playing.
+    EditMacro(state_.macros, 0, [](Macro& m) {
+        m = Macro{};
+        m.eventCount = 2;
+        SetEvent(m, 0, {4, 1, 5000});
+        SetEvent(m, 1, {4, 2, 0});
+    });
+    const size_t applied = hid_->Reports().size();
+    log_.Take();
+    hid_->PushInput({0x06, 0xF5, 0x01, 0, 0, 0, 0, 0});
+    ASSERT_TRUE(hid_->WaitForReports(applied + 1, std::chrono::seconds(5)));
+    window_->ExitSequence();
+    window_.reset();
+    // The macro's keys are let go before the mouse is told the program is gone.
+    EXPECT_EQ(log_.Take(), (std::vector<std::string>{
+                               "FEATURE 07 15 04 00 00 00 00 00", "TRAY DELETE", "FEATURE 07 16 04 FF 00 00 00 00",
+                               "FEATURE 07 15 00 00 00 00 00 00", "FEATURE 07 20 00 00 00 00 00 00",
+                               "POINTER 10", "DESTROY"}));
 }
 
 TEST_F(MainWindowTest, PowerEventReappliesTheLiveProfile) {
