@@ -154,12 +154,14 @@ void DeviceThreads::PerformFunction(int uiButton) {
 void DeviceThreads::PlayMacro(const Macro& macro, int passes) {
     for (int pass = 0; pass < passes; ++pass) {
         // Each pause ends at the previous deadline plus the pause, so time spent sending
-        // and oversleeping does not add up over the events.
+        // and oversleeping does not add up over the events; but never sooner than 15 ms
+        // after the event was sent, even when a late wake-up has to be caught up.
         auto deadline = c_.clock.Now();
         for (int e = 0; e < macro.eventCount; ++e) {
             const MacroEvent event = GetEvent(macro, e);
             SendMacroEvent(c_.link, event.code, event.action);
-            deadline += std::max(milliseconds(event.delay), kMinimumPause);
+            deadline = std::max(deadline + std::max(milliseconds(event.delay), kMinimumPause),
+                                c_.clock.Now() + kMinimumPause);
             if (!SleepUntilOrQuit(deadline)) break;
         }
         // Also on quitting: no key or button stays held down on the mouse.

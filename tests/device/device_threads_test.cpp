@@ -36,6 +36,11 @@ public:
         if (onSleep) onSleep();
         std::this_thread::sleep_for(50us);  // let the other threads run
     }
+    // A sleep that ends late, as a busy system's may.
+    void Overshoot(milliseconds late) {
+        std::lock_guard lock(mutex_);
+        now_ += late;
+    }
     std::function<void()> onSleep;  // set before the threads start
 
 private:
@@ -202,6 +207,24 @@ TEST_F(DeviceThreadsTest, Mode0PlaysTheRepeatCountWithTheRequestedPauses) {
     EXPECT_EQ(gaps[0], 15ms);
     EXPECT_EQ(gaps[1], 1010ms);
     EXPECT_EQ(gaps[2], 10ms);
+}
+
+TEST_F(DeviceThreadsTest, ALateWakeUpStillLeaves15MsAfterTheNextEvent) {
+    SetEvent(macros_.slot[0], 1, {4, 2, 0});
+    bool late = false;
+    clock_.onSleep = [&] {
+        if (late || ReportCount() != 1) return;  // the pause after the first event
+        late = true;
+        clock_.Overshoot(12ms);
+    };
+    Start();
+    Feed({kPress});
+    EXPECT_EQ(Lines(), Passes(1));
+    const auto gaps = Gaps();
+    ASSERT_EQ(gaps.size(), 3u);
+    EXPECT_EQ(gaps[0], 27ms);
+    // The second event's pause is not shortened to catch up: 15 ms, then ReleaseAll's 10 ms.
+    EXPECT_EQ(gaps[1], 25ms);
 }
 
 TEST_F(DeviceThreadsTest, Mode0SecondPressStopsAfterTheRunningPass) {
