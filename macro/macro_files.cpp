@@ -28,6 +28,19 @@ uint8_t ReadField(std::string_view value, size_t index) {
     return static_cast<uint8_t>(ParseIntLikeWtoi(value.substr(start, 3)));
 }
 
+// Fields are counted in characters: each non-ASCII character of a damaged value stands
+// as one non-digit, so the fields after it keep their places.
+std::string OneBytePerCharacter(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (const char c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) out += c;
+        else if ((b & 0xC0) != 0x80) out += '?';  // a lead byte; its continuation bytes are dropped
+    }
+    return out;
+}
+
 // Reads up to `capacity` macros into slots first.. and returns the count as the file gives it.
 int16_t LoadInto(MacroTable& table, const std::string& path, int first, int capacity, const MacroMessage& message) {
     std::error_code error;
@@ -61,7 +74,9 @@ std::string EncodeMacro(const Macro& macro) {
     return out;
 }
 
-Macro DecodeMacro(std::string_view value) {
+Macro DecodeMacro(std::string_view text) {
+    const std::string characters = OneBytePerCharacter(text);
+    const std::string_view value = characters;
     Macro macro;
     auto* bytes = reinterpret_cast<uint8_t*>(&macro);
     for (int i = 0; i < kHeaderBytes; ++i) bytes[i] = ReadField(value, i);

@@ -114,6 +114,9 @@ TEST_F(MacroFiles, ShortAndDamagedValuesReadAsZero) {
         {"0x5065", [] { Macro m; m.name[1] = 65; return m; }()},       // "0x5" reads 0
         {"-01", [] { Macro m; m.name[0] = 255; return m; }()},         // low 8 bits of -1
         {"999", [] { Macro m; m.name[0] = 999 & 0xFF; return m; }()},
+        // Fields count characters, not bytes: "Ã©" is one character.
+        {"0\xC3\xA9" "0065", [] { Macro m; m.name[1] = 65; return m; }()},
+        {"\xE5\xA4\x8D" "12065", [] { Macro m; m.name[1] = 65; return m; }()},  // "12" after a non-digit reads 0
         {std::string(43 * 3, '0') + "001065", firstEvent},
     };
     for (const auto& c : cases) EXPECT_EQ(DecodeMacro(c.value), c.macro) << c.value.substr(0, 20);
