@@ -35,14 +35,27 @@ private:
     std::shared_ptr<HidHandle> handle_;
 };
 
+// The report lengths of one interface. The reader takes its length on every pass, also
+// while no handle is open yet, so Discover's store must not race with that read.
+struct ReportLengths {
+    std::atomic<uint16_t> inputReportLength{0};
+    std::atomic<uint16_t> featureReportLength{0};
+
+    ReportLengths& operator=(const HidInterfaceInfo& info) {
+        inputReportLength = info.inputReportLength;
+        featureReportLength = info.featureReportLength;
+        return *this;
+    }
+};
+
 struct DeviceLink {
     // Stored by Discover on the window thread while the device threads already run;
-    // the capabilities are set before their handle is stored, so a thread that loads a
+    // the lengths are set before their handle is stored, so a thread that loads a
     // handle also sees its lengths.
     SharedHandle readHandle;   // usage page 0xFF00, usage 1
     SharedHandle writeHandle;  // usage page 0xFF01, usage 1
-    HidInterfaceInfo readCaps{};
-    HidInterfaceInfo writeCaps{};
+    ReportLengths readCaps;
+    ReportLengths writeCaps;
     std::string devicePath;
     std::atomic<bool> connected{false};
 

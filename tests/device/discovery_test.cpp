@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "device/device_threads.h"
 #include "platform/recording_hid.h"
 
 namespace zrv {
@@ -86,6 +89,28 @@ TEST(Discover, ScansAtMostAHundredInterfaces) {
     RecordingHidSystem hid{list};
     DeviceLink link;
     EXPECT_FALSE(Discover(link, hid).found);
+}
+
+// The device threads start before the mouse is opened and poll the link meanwhile; the
+// lengths Discover stores must reach them whole (ThreadSanitizer checks this).
+TEST(Discover, WhileTheDeviceThreadsAlreadyPoll) {
+    RecordingHidSystem hid{RecordingHidSystem::MouseInterfaces()};
+    DeviceLink link;
+    AppliedState applied;
+    LiveProfile profile;
+    HandOver handOver;
+    SteadyClock clock;
+    Host host;
+    const std::atomic<int32_t> curConfig{1};
+    ProfileSettings p = FactoryProfile;
+    p.K[3] = 24;  // volume up: one consumer-key report per press
+    profile.Set(p);
+    DeviceThreads threads({link, applied, profile, handOver, clock, host, "", curConfig, nullptr});
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(Discover(link, hid).found);
+    hid.PushInput({0x06, 0xF5, 0x01, 0, 0, 0, 0, 0});
+    ASSERT_TRUE(hid.WaitForReports(1, std::chrono::seconds(5)));
+    EXPECT_EQ(hid.ReportLines()[0], "07 17 00 E9 00 00 00 00");
 }
 
 TEST(IsMouseNotification, MatchesTheSavedPathIgnoringCase) {
