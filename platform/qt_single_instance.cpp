@@ -36,19 +36,32 @@ QSingleInstance::~QSingleInstance() {
 bool QSingleInstance::Start() {
     const QByteArray lockPath = QFile::encodeName(base_ + QStringLiteral(".lock"));
     lockFd_ = open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lockFd_ >= 0 && flock(lockFd_, LOCK_EX | LOCK_NB) == 0) {
-        // The lock proves any socket file left behind belongs to an instance that is gone.
-        QLocalServer::removeServer(base_);
-        server_.setSocketOptions(QLocalServer::UserAccessOption);
-        server_.listen(base_);
+    if (lockFd_ < 0) {
+        // No lock file (an unwritable folder): still run, unless a first instance answers.
+        if (AskToShow(QDeadlineTimer(500))) return false;
+        Listen();
         return true;
     }
-    if (lockFd_ >= 0) close(lockFd_);
+    if (flock(lockFd_, LOCK_EX | LOCK_NB) == 0) {
+        // The lock proves any socket file left behind belongs to an instance that is gone.
+        QLocalServer::removeServer(base_);
+        Listen();
+        return true;
+    }
+    close(lockFd_);
     lockFd_ = -1;
-
     // The first instance may hold the lock but not listen yet: try for a while.
-    QDeadlineTimer deadline(3000);
-    while (!deadline.hasExpired()) {
+    AskToShow(QDeadlineTimer(3000));
+    return false;
+}
+
+void QSingleInstance::Listen() {
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    server_.listen(base_);
+}
+
+bool QSingleInstance::AskToShow(QDeadlineTimer deadline) {
+    do {
         QLocalSocket socket;
         socket.connectToServer(base_);
         if (socket.waitForConnected(500)) {
@@ -56,10 +69,10 @@ bool QSingleInstance::Start() {
             socket.waitForBytesWritten(1000);
             socket.disconnectFromServer();
             if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(1000);
-            return false;
+            return true;
         }
         QThread::msleep(50);
-    }
+    } while (!deadline.hasExpired());
     return false;
 }
 

@@ -2,6 +2,7 @@
 // socket over which a later instance asks the first to show its window.
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QObject>
 #include <QString>
@@ -28,6 +29,9 @@ Q_SIGNALS:
 
 private:
     void Accept();
+    void Listen();
+    // Asks a running instance to show its window; true when one answered.
+    bool AskToShow(QDeadlineTimer deadline);
 
     QString base_;
     int lockFd_ = -1;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <atomic>
@@ -53,6 +54,14 @@ TEST_F(QtHostTest, SecondInstanceAsksTheFirstToShowItself) {
     QSingleInstance third(name);
     EXPECT_TRUE(third.Start());
     EXPECT_EQ(showRequests, 1);
+}
+
+TEST_F(QtHostTest, WithoutALockFileTheProgramStillStarts) {
+    const QString name = QStringLiteral("zrv_gui_test_nolock");
+    // A folder where the lock file belongs: it cannot be opened.
+    ASSERT_TRUE(QDir().mkpath(QSingleInstance::BasePath(name) + ".lock"));
+    QSingleInstance first(name);
+    EXPECT_TRUE(first.Start());
 }
 
 TEST_F(QtHostTest, RuntimeFolderHoldsTheLockAndSocket) {
