@@ -1,5 +1,5 @@
 // The committed skin is exactly what its generator writes today, so a change of the
-// element table cannot leave stale images, layouts or pictures behind.
+// element table cannot leave stale images or layouts behind.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -45,10 +45,11 @@ struct GeneratedFolder : testing::Test {
     }
 };
 
-TEST_F(GeneratedFolder, SkinImagesLayoutsAndPicturesAreTheCommittedOnes) {
-    Run("zrv_skin_generator", {(out / "skins").string(), (out / "docs").string()});
+TEST_F(GeneratedFolder, SkinImagesAndLayoutsAreTheCommittedOnes) {
+    // The pictures under docs/ are left out: their labels may take glyphs from whatever
+    // fallback fonts a machine has; the skin itself uses only the fonts the scripts install.
+    Run("zrv_skin_generator", {(out / "skins").string()});
     ExpectSameFiles(out / "skins", fs::path(ZRV_SOURCE_DIR) / "data" / "skins");
-    ExpectSameFiles(out / "docs", fs::path(ZRV_SOURCE_DIR) / "docs");
 }
 
 }  // namespace
