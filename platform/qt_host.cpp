@@ -9,7 +9,9 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
+#include <QLinearGradient>
 #include <QPainter>
+#include <QPen>
 #include <QPixmap>
 #include <QProcess>
 #include <QStandardPaths>
@@ -25,16 +27,30 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// Drawn rather than loaded, so the tray never shows an empty square when files are missing.
+// Drawn rather than loaded, so the tray never shows an empty square when files are
+// missing: a small mouse in the skin's colours.
 QIcon ProgramIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(0xD0, 0x20, 0x20));
-    painter.setPen(Qt::NoPen);
-    painter.drawEllipse(2, 2, 28, 28);
-    return QIcon(pixmap);
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 32.0, size / 32.0);
+        QLinearGradient body(0, 2, 0, 30);
+        body.setColorAt(0, QColor(0x2A, 0x33, 0x44));
+        body.setColorAt(1, QColor(0x10, 0x14, 0x1C));
+        painter.setBrush(body);
+        painter.setPen(QPen(QColor(0x2E, 0xC8, 0xF0), 2.2));
+        painter.drawRoundedRect(QRectF(7, 2, 18, 28), 9, 9);
+        painter.setPen(QPen(QColor(0x2E, 0xC8, 0xF0), 1.6));
+        painter.drawLine(QPointF(16, 3), QPointF(16, 13));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0xF0, 0x3C, 0xC8));
+        painter.drawRoundedRect(QRectF(14, 6, 4, 6), 2, 2);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 }  // namespace
