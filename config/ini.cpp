@@ -147,15 +147,14 @@ std::basic_string<C> ToUnits(std::string_view utf8) {
 }
 
 // File text as UTF-8, after at most maxCodePoints code points. A value ends at a NUL,
-// as it would in the C string the Windows call fills; a name keeps it so that it matches
-// exactly what a single read matches.
+// as it would in the C string the Windows call fills.
 template <class C>
-std::string ToUtf8(std::basic_string_view<C> s, size_t maxCodePoints, bool stopAtNul = true) {
+std::string ToUtf8(std::basic_string_view<C> s, size_t maxCodePoints) {
     std::string out;
     size_t count = 0;
     for (size_t i = 0; i < s.size() && count < maxCodePoints; ++count) {
         const char32_t cp = NextCodePoint(s, i);
-        if (cp == 0 && stopAtNul) break;
+        if (cp == 0) break;
         AppendUtf8(out, cp);
     }
     return out;
@@ -443,7 +442,23 @@ namespace {
 
 using Sections = std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>>;
 
-// Names are stored lowered for matching. With onlySection, only the first section of that
+// A name in a form that is equal for two names exactly when a single read would match
+// them: the file's own bytes for UTF-8, and for UTF-16 UTF-8 that keeps a lone surrogate
+// as its own three bytes (no caller text converts to those), never as U+FFFD.
+std::string NameKey(std::string_view name) { return AsciiLowered(std::string(name)); }
+std::string NameKey(std::u16string_view name) {
+    std::string out;
+    for (size_t i = 0; i < name.size();) {
+        const char16_t u = name[i];
+        const bool lone = u >= 0xD800 && u <= 0xDFFF &&
+                          !(u <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 && name[i + 1] <= 0xDFFF);
+        if (lone) AppendUtf8(out, u), ++i;
+        else AppendUtf8(out, NextCodePoint(name, i));
+    }
+    return AsciiLowered(std::move(out));
+}
+
+// Names are stored as NameKey for matching. With onlySection, only the first section of that
 // name is kept and parsing stops after it.
 template <class C>
 Sections ParseSections(std::basic_string_view<C> s, const std::string* onlySection) {
@@ -459,10 +474,10 @@ Sections ParseSections(std::basic_string_view<C> s, const std::string* onlySecti
                 if (!keeping) return true;
             }
             keeping = true;
-            sections.emplace_back(AsciiLowered(ToUtf8(name, SIZE_MAX, false)),
+            sections.emplace_back(NameKey(name),
                                   std::vector<std::pair<std::string, std::string>>{});
         } else if (line.kind == LineKind::Key && keeping) {
-            sections.back().second.emplace_back(AsciiLowered(ToUtf8(Range(s, line.nameBegin, line.nameEnd), SIZE_MAX, false)),
+            sections.back().second.emplace_back(NameKey(Range(s, line.nameBegin, line.nameEnd)),
                                                 ToUtf8(Range(s, line.valueBegin, line.valueEnd), SIZE_MAX));
         }
         return true;
@@ -488,8 +503,9 @@ IniSnapshot::IniSnapshot(const std::string& path, std::string_view onlySection) 
 }
 
 std::string IniSnapshot::Read(std::string_view section, std::string_view key, size_t bufferSize) const {
-    const std::string wantedSection = AsciiLowered(std::string(section));
-    const std::string wantedKey = AsciiLowered(std::string(key));
+    // Caller text as a single read sees it: invalid UTF-8 becomes U+FFFD.
+    const std::string wantedSection = AsciiLowered(ToUnits<char>(section));
+    const std::string wantedKey = AsciiLowered(ToUnits<char>(key));
     for (const auto& [name, keys] : sections_) {
         if (name != wantedSection) continue;
         for (const auto& [k, v] : keys) {
