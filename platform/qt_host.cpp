@@ -214,7 +214,7 @@ void QtHost::DestroyMacroControls() {
 
 int QtHost::ShowWarning(const WarningRequest& request) {
     if (!images_) return kWarningConfirm;
-    QtWarningDialog dialog(*images_, request, popupMemory_, window_.get());
+    QtWarningDialog dialog(*images_, request, window_.get());
     const int result = dialog.exec();
     return result == kWarningCancel ? kWarningCancel : kWarningConfirm;
 }

@@ -158,9 +158,8 @@ void QtSubMenu::mouseReleaseEvent(QMouseEvent* event) {
     menu_.CloseAfterChoice();
 }
 
-QtWarningDialog::QtWarningDialog(const ImageSource& images, const WarningRequest& request, PopupMemory& memory,
-                                 QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), images_(images), request_(request), memory_(memory) {
+QtWarningDialog::QtWarningDialog(const ImageSource& images, const WarningRequest& request, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), images_(images), request_(request) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);

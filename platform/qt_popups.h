@@ -79,7 +79,7 @@ class QtWarningDialog : public QDialog {
     Q_OBJECT
 public:
     // exec() gives 1 (confirm) or 2 (cancel).
-    QtWarningDialog(const ImageSource& images, const WarningRequest& request, PopupMemory& memory, QWidget* parent);
+    QtWarningDialog(const ImageSource& images, const WarningRequest& request, QWidget* parent);
 
     Size MaskSize() const { return maskSize_; }
     // Escape or closing the dialog cancels, as the dialog's default handling does.
@@ -93,7 +93,6 @@ protected:
 private:
     const ImageSource& images_;
     WarningRequest request_;
-    PopupMemory& memory_;
     Size maskSize_;
     int hover_ = kNoRow;
     QtCanvas canvas_;
