@@ -67,6 +67,17 @@ const Element* Find(Sheet sheet, int index) {
     return nullptr;
 }
 
+// A soft light fading from `alpha` at the centre to nothing at `radius`.
+QRadialGradient Glow(QPointF centre, qreal radius, QColor color, int alpha) {
+    QRadialGradient glow(centre, radius);
+    QColor inner = color;
+    inner.setAlpha(alpha);
+    color.setAlpha(0);
+    glow.setColorAt(0, inner);
+    glow.setColorAt(1, color);
+    return glow;
+}
+
 void DrawText(QPainter& p, const QRectF& r, const QString& text, const QFont& font, QColor color,
               Qt::Alignment align = Qt::AlignCenter) {
     p.setFont(font);
@@ -198,15 +209,8 @@ void Lamp(QPainter& p, const QRect& rect, QColor color, bool dark, bool halo = t
     p.setClipRect(rect);
     const QPointF c = QRectF(rect).center();
     if (!dark && halo) {
-        QRadialGradient glow(c, rect.height() * 0.55);
-        QColor a = color;
-        a.setAlpha(110);
-        QColor b = color;
-        b.setAlpha(0);
-        glow.setColorAt(0, a);
-        glow.setColorAt(1, b);
         p.setPen(Qt::NoPen);
-        p.setBrush(glow);
+        p.setBrush(Glow(c, rect.height() * 0.55, color, 110));
         p.drawRect(rect);
     }
     const qreal bodyWidth = std::min(180.0, rect.height() / 2.0);
@@ -243,15 +247,8 @@ void Lamp(QPainter& p, const QRect& rect, QColor color, bool dark, bool halo = t
     p.drawRoundedRect(wheel, 7, 7);
     const QPointF logo(c.x(), body.top() + body.height() * 0.66);
     if (!dark) {
-        QRadialGradient lg(logo, 40);
-        QColor a = light;
-        a.setAlpha(160);
-        QColor b = light;
-        b.setAlpha(0);
-        lg.setColorAt(0, a);
-        lg.setColorAt(1, b);
         p.setPen(Qt::NoPen);
-        p.setBrush(lg);
+        p.setBrush(Glow(logo, 40, light, 160));
         p.drawEllipse(logo, 40, 40);
     }
     p.setPen(QPen(core, 3));
